@@ -1,0 +1,132 @@
+#include "app/UClassesConversaoController.h"
+#include "app/ListaParametros.h"
+#include "conversion/classConversao.h"
+#include "db/AppError.h"
+#include "entities/UClassPreencheClassificacaoFiscal.h"
+#include "entities/UClassPreencheConverteClientes.h"
+#include "entities/UClassPreencheConverteFornecedores.h"
+#include "entities/UClassPreencheConverteGruposProdutos.h"
+#include "entities/UClassPreencheConverteProdutos.h"
+#include "platform/Gauge.h"
+#include "platform/Platform.h"
+
+const std::vector<TClassesConversaoController::Grupo>& TClassesConversaoController::grupos()
+{
+    static const std::vector<Grupo> lista = {
+        {QStringLiteral("CLIENTES"), QStringLiteral("Convertendo Clientes - Registro ")},
+        {QStringLiteral("FORNECEDORES"), QStringLiteral("Convertendo Fornecedores - Registro ")},
+        {QStringLiteral("GRUPOSPRODUTOS"), QStringLiteral("Convertendo Grupos de produtos - Registro ")},
+        {QStringLiteral("CLASSIFICACAOFISCAL"), QStringLiteral("Convertendo Classificacao Fiscal - Registro ")},
+        {QStringLiteral("PRODUTOS"), QStringLiteral("Convertendo Produtos - Registro ")},
+    };
+    return lista;
+}
+
+std::unique_ptr<Preenchedor> TClassesConversaoController::preenchedorReal(const QString& chave)
+{
+    if (chave == QLatin1String("CLIENTES"))
+        return std::make_unique<TClassPreencheDadosClientes>();
+    if (chave == QLatin1String("FORNECEDORES"))
+        return std::make_unique<TClassPreencheDadosFornecedores>();
+    if (chave == QLatin1String("GRUPOSPRODUTOS"))
+        return std::make_unique<TClassPreencheDadosGruposProdutos>();
+    if (chave == QLatin1String("CLASSIFICACAOFISCAL"))
+        return std::make_unique<TClassPreencheDadosClassificacaoFiscal>();
+    if (chave == QLatin1String("PRODUTOS"))
+        return std::make_unique<TClassPreencheDadosProdutos>();
+    throw AppError(QStringLiteral("Grupo desconhecido: ") + chave);
+}
+
+TClassesConversaoController::TClassesConversaoController() : m_fabrica(&preenchedorReal) {}
+
+TClassesConversaoController::TClassesConversaoController(FabricaPreenchedor fabrica)
+    : m_fabrica(std::move(fabrica))
+{
+}
+
+bool TClassesConversaoController::FEfetuaConversao(const ListaParametros& MParams,
+                                                   SourceConnection& BDOrigem,
+                                                   TargetDatabase& BDDestino,
+                                                   TargetTransaction& Transacao, Gauge& Barra,
+                                                   ProgressLabel& lblInfo)
+{
+    TConversao conversao(BDDestino);
+    Barra.setPosition(0);
+    // A failure to start the transaction is not the run's failure: it leaves to the caller.
+    conversao.PIniciaTransacao(Transacao);
+
+    bool resultado = false;
+    try {
+        if (MParams.value(QStringLiteral("CLIENTES")) == QLatin1String("S"))
+            PConverteClientes(BDOrigem, BDDestino, Barra, lblInfo);
+        if (MParams.value(QStringLiteral("FORNECEDORES")) == QLatin1String("S"))
+            PConverteFornecedores(BDOrigem, BDDestino, Barra, lblInfo);
+        if (MParams.value(QStringLiteral("GRUPOSPRODUTOS")) == QLatin1String("S"))
+            PConverteGruposProdutos(BDOrigem, BDDestino, Barra, lblInfo);
+        if (MParams.value(QStringLiteral("CLASSIFICACAOFISCAL")) == QLatin1String("S"))
+            PConverteClassificacaoFiscal(BDOrigem, BDDestino, Barra, lblInfo);
+        if (MParams.value(QStringLiteral("PRODUTOS")) == QLatin1String("S"))
+            PConverteProdutos(BDOrigem, BDDestino, Barra, lblInfo);
+        conversao.PConfirmaTransacao(Transacao);
+        Platform::messages().information(QStringLiteral("Conversão concluída com sucesso!"));
+        resultado = true;
+        Barra.setPosition(0);
+    } catch (const std::exception& e) {
+        QString motivo;
+        if (auto* app = dynamic_cast<const AppError*>(&e))
+            motivo = app->message();
+        else
+            motivo = QString::fromUtf8(e.what());
+        try {
+            conversao.PCancelaTransacao(Transacao);
+        } catch (const std::exception& r) {
+            // The rollback's own failure must not hide the cause of the run's failure.
+            motivo += QChar(13) + QString::fromUtf8(r.what());
+        }
+        Platform::messages().error(
+            QStringLiteral("Ocorreu um erro durante a conversão! Motivo: ") + motivo);
+        Barra.setPosition(0);
+        Barra.setMaximum(0);
+    }
+    return resultado;
+}
+
+void TClassesConversaoController::converteGrupo(const QString& chave, SourceConnection& BDOrigem,
+                                                TargetDatabase& BDQuelvar, Gauge& Barra,
+                                                ProgressLabel& lblInfo)
+{
+    std::unique_ptr<Preenchedor> preenchedor = m_fabrica(chave);
+    preenchedor->preenche(BDOrigem, BDQuelvar, Barra, lblInfo);
+}
+
+void TClassesConversaoController::PConverteClientes(SourceConnection& o, TargetDatabase& d,
+                                                    Gauge& b, ProgressLabel& l)
+{
+    converteGrupo(QStringLiteral("CLIENTES"), o, d, b, l);
+}
+
+void TClassesConversaoController::PConverteFornecedores(SourceConnection& o, TargetDatabase& d,
+                                                        Gauge& b, ProgressLabel& l)
+{
+    converteGrupo(QStringLiteral("FORNECEDORES"), o, d, b, l);
+}
+
+void TClassesConversaoController::PConverteGruposProdutos(SourceConnection& o,
+                                                          TargetDatabase& d, Gauge& b,
+                                                          ProgressLabel& l)
+{
+    converteGrupo(QStringLiteral("GRUPOSPRODUTOS"), o, d, b, l);
+}
+
+void TClassesConversaoController::PConverteClassificacaoFiscal(SourceConnection& o,
+                                                               TargetDatabase& d, Gauge& b,
+                                                               ProgressLabel& l)
+{
+    converteGrupo(QStringLiteral("CLASSIFICACAOFISCAL"), o, d, b, l);
+}
+
+void TClassesConversaoController::PConverteProdutos(SourceConnection& o, TargetDatabase& d,
+                                                    Gauge& b, ProgressLabel& l)
+{
+    converteGrupo(QStringLiteral("PRODUTOS"), o, d, b, l);
+}

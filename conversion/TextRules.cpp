@@ -1,0 +1,59 @@
+#include "conversion/TextRules.h"
+#include "db/RegionalFormat.h"
+
+QString TextRules::copy(const QString& text, int start, int count)
+{
+    if (start < 1)
+        start = 1;
+    if (count <= 0 || start > text.size())
+        return QString();
+    return text.mid(start - 1, count);
+}
+
+QString TextRules::trim(const QString& text)
+{
+    int b = 0, e = text.size();
+    while (b < e && text[b].unicode() <= 32)
+        ++b;
+    while (e > b && text[e - 1].unicode() <= 32)
+        --e;
+    return text.mid(b, e - b);
+}
+
+QString TextRules::upper(const QString& text)
+{
+    QString r = text;
+    for (QChar& c : r)
+        if (c.unicode() >= 'a' && c.unicode() <= 'z')
+            c = QChar(c.unicode() - 32);
+    return r;
+}
+
+QString TextRules::quoted(const QString& text)
+{
+    QString r = text;
+    r.replace(QLatin1Char('\''), QStringLiteral("''"));
+    return QLatin1Char('\'') + r + QLatin1Char('\'');
+}
+
+QString TextRules::removeChar(const QString& text, QChar c)
+{
+    QString r = text;
+    r.remove(c);
+    return r;
+}
+
+QString TextRules::right(const QString& text, int count)
+{
+    return count >= text.size() ? text : text.right(count);
+}
+
+QString TextRules::numberLiteral(double value)
+{
+    return RegionalFormat::floatToStr(value).replace(QLatin1Char(','), QLatin1Char('.'));
+}
+
+QString TextRules::dateLiteral(const QDate& date)
+{
+    return QLatin1Char('\'') + date.toString(QStringLiteral("dd.MM.yyyy")) + QLatin1Char('\'');
+}

@@ -1,0 +1,18 @@
+#pragma once
+#include <QDate>
+#include <QString>
+
+// Text rules shared by the converters: positions count from 1, trimming removes every
+// character of code 32 or less at both ends, upper-casing touches only a to z, quoting wraps a
+// text in single quotes and doubles the single quotes inside.
+class TextRules {
+public:
+    static QString copy(const QString& text, int start, int count);  // part (start, count)
+    static QString trim(const QString& text);
+    static QString upper(const QString& text);
+    static QString quoted(const QString& text);
+    static QString removeChar(const QString& text, QChar c);
+    static QString right(const QString& text, int count);  // the last count characters
+    static QString numberLiteral(double value);  // general form, "." decimal, unquoted
+    static QString dateLiteral(const QDate& date);  // 'DD.MM.YYYY'
+};

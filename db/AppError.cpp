@@ -1,0 +1,3 @@
+#include "db/AppError.h"
+
+AppError::AppError(const QString& message) : m_message(message), m_utf8(message.toUtf8()) {}

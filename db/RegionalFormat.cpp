@@ -1,0 +1,70 @@
+#include "db/RegionalFormat.h"
+#include <QRegularExpression>
+#include <cmath>
+
+namespace {
+QString stripZeros(QString digits)
+{
+    if (digits.contains(QLatin1Char('.'))) {
+        while (digits.endsWith(QLatin1Char('0')))
+            digits.chop(1);
+        if (digits.endsWith(QLatin1Char('.')))
+            digits.chop(1);
+    }
+    return digits;
+}
+}  // namespace
+
+QString RegionalFormat::floatToStr(double value)
+{
+    if (std::isnan(value))
+        return QStringLiteral("NAN");
+    if (std::isinf(value))
+        return value < 0 ? QStringLiteral("-INF") : QStringLiteral("INF");
+    if (value == 0)
+        return QStringLiteral("0");
+    // Fifteen significant digits, rounded once; the exponent is read from the rounded form.
+    const QString sci = QString::number(value, 'e', 14);
+    const int ePos = sci.indexOf(QLatin1Char('e'));
+    const int exponent = sci.mid(ePos + 1).toInt();
+    QString out;
+    if (exponent >= 15 || std::fabs(value) < 0.00001) {
+        out = stripZeros(sci.left(ePos)) + QLatin1Char('E') + QString::number(exponent);
+    } else {
+        const int decimals = std::max(0, 14 - exponent);
+        out = stripZeros(QString::number(value, 'f', decimals));
+        if (out == QLatin1String("-0"))
+            out = QStringLiteral("0");
+    }
+    out.replace(QLatin1Char('.'), decimalSeparator());
+    return out;
+}
+
+bool RegionalFormat::strToFloat(const QString& text, double* value)
+{
+    static const QRegularExpression form(
+        QStringLiteral("^\\s*[+-]?(\\d+(,\\d*)?|,\\d+)([eE][+-]?\\d+)?\\s*$"));
+    if (!form.match(text).hasMatch())
+        return false;
+    QString c = text.trimmed();
+    c.replace(QLatin1Char(','), QLatin1Char('.'));
+    bool ok = false;
+    const double v = c.toDouble(&ok);
+    if (!ok || !std::isfinite(v))
+        return false;
+    if (value)
+        *value = v;
+    return true;
+}
+
+QString RegionalFormat::dateToStr(const QDate& date)
+{
+    return date.toString(QStringLiteral("dd/MM/yyyy"));
+}
+
+QString RegionalFormat::dateTimeToStr(const QDateTime& value)
+{
+    if (value.time() == QTime(0, 0))
+        return dateToStr(value.date());
+    return dateToStr(value.date()) + QLatin1Char(' ') + value.time().toString(QStringLiteral("HH:mm:ss"));
+}

@@ -1,0 +1,18 @@
+#pragma once
+#include <QDate>
+#include <QDateTime>
+#include <QString>
+
+// The workstation's regional format (pt-BR): decimal comma, no digit grouping, dd/mm/yyyy.
+class RegionalFormat {
+public:
+    // General format, at most 15 significant digits, decimal comma; exponent form with a capital E
+    // for magnitudes below 0.00001 (other than 0) or more than 15 integer digits.
+    static QString floatToStr(double value);
+    // Reads a number written with a decimal comma (an optional exponent is accepted).
+    static bool strToFloat(const QString& text, double* value);
+    static QString dateToStr(const QDate& date);          // dd/mm/yyyy
+    static QString dateTimeToStr(const QDateTime& value);  // dd/mm/yyyy, plus hh:mm:ss when not midnight
+    static QChar dateSeparator() { return QLatin1Char('/'); }
+    static QChar decimalSeparator() { return QLatin1Char(','); }
+};

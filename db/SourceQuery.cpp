@@ -1,0 +1,179 @@
+#include "db/SourceQuery.h"
+#include "db/AppError.h"
+#include "db/SourceConnection.h"
+#include <QRegularExpression>
+#include <QTimeZone>
+#include <mysql.h>
+
+SourceQuery::SourceQuery(SourceConnection& connection) : m_connection(connection) {}
+
+SourceQuery::~SourceQuery() { close(); }
+
+void SourceQuery::setSql(const QString& text)
+{
+    close();
+    m_lines = QStringList{text};
+}
+
+void SourceQuery::clearSql()
+{
+    close();
+    m_lines.clear();
+}
+
+void SourceQuery::addSql(const QString& line)
+{
+    close();
+    m_lines.append(line);
+}
+
+QString SourceQuery::countStatement(const QString& selectText)
+{
+    const QString text = selectText.simplified();
+    if (text.contains(QStringLiteral(" distinct "), Qt::CaseInsensitive) || text.contains(QLatin1Char('?')) ||
+        text.contains(QRegularExpression(QStringLiteral(":[A-Za-z_]"))))
+        throw AppError(QStringLiteral("Não é possível contar os registros deste comando: ") + text);
+    static const QRegularExpression from(QStringLiteral("\\bfrom\\b"), QRegularExpression::CaseInsensitiveOption);
+    const QRegularExpressionMatch m = from.match(text);
+    if (!m.hasMatch())
+        throw AppError(QStringLiteral("Comando sem tabela para contar: ") + text);
+    QString rest = text.mid(m.capturedEnd());
+    static const QRegularExpression tail(QStringLiteral("\\b(order\\s+by|limit|group\\s+by)\\b.*$"),
+                                         QRegularExpression::CaseInsensitiveOption);
+    rest.remove(tail);
+    return QStringLiteral("select count(*) from") + rest;
+}
+
+namespace {
+[[noreturn]] void fail(MYSQL* h) { throw AppError(QString::fromUtf8(mysql_error(h))); }
+}  // namespace
+
+void SourceQuery::open()
+{
+    close();
+    MYSQL* h = m_connection.handle();
+    const QString text = sql();
+    const QByteArray countSql = countStatement(text).toUtf8();
+    if (mysql_real_query(h, countSql.constData(), static_cast<unsigned long>(countSql.size())))
+        fail(h);
+    MYSQL_RES* counted = mysql_store_result(h);
+    if (!counted)
+        fail(h);
+    MYSQL_ROW crow = mysql_fetch_row(counted);
+    m_count = crow && crow[0] ? QByteArray(crow[0]).toInt() : 0;
+    mysql_free_result(counted);
+
+    const QByteArray bytes = text.toUtf8();
+    if (mysql_real_query(h, bytes.constData(), static_cast<unsigned long>(bytes.size())))
+        fail(h);
+    m_result = mysql_use_result(h);
+    if (!m_result)
+        fail(h);
+    const unsigned n = mysql_num_fields(m_result);
+    MYSQL_FIELD* fields = mysql_fetch_fields(m_result);
+    m_columns.clear();
+    m_types.assign(n, 0);
+    for (unsigned i = 0; i < n; ++i) {
+        const QString name = QString::fromUtf8(fields[i].name).toUpper();
+        if (!m_columns.contains(name))
+            m_columns.insert(name, static_cast<int>(i));
+        m_types[i] = fields[i].type;
+    }
+    m_eof = false;
+    fetch();
+}
+
+void SourceQuery::close()
+{
+    if (m_result) {
+        // Drains what the server still sends, so the connection is ready for the next query.
+        mysql_free_result(m_result);
+        m_result = nullptr;
+    }
+    m_eof = true;
+    m_row.clear();
+}
+
+int SourceQuery::recordCount() const
+{
+    if (!m_result)
+        throw AppError(QStringLiteral("O comando de origem não está aberto."));
+    return m_count;
+}
+
+void SourceQuery::next()
+{
+    if (m_result && !m_eof)
+        fetch();
+}
+
+namespace {
+FieldValue decode(const char* p, unsigned long len, int type)
+{
+    const QByteArray raw = QByteArray::fromRawData(p, static_cast<int>(len));
+    switch (type) {
+    case MYSQL_TYPE_TINY:
+    case MYSQL_TYPE_SHORT:
+    case MYSQL_TYPE_LONG:
+    case MYSQL_TYPE_INT24:
+    case MYSQL_TYPE_LONGLONG:
+    case MYSQL_TYPE_YEAR: {
+        bool ok = false;
+        const qint64 v = raw.toLongLong(&ok);
+        if (ok)
+            return FieldValue::integer(v);
+        return FieldValue::real(raw.toDouble());
+    }
+    case MYSQL_TYPE_DECIMAL:
+    case MYSQL_TYPE_NEWDECIMAL:
+    case MYSQL_TYPE_FLOAT:
+    case MYSQL_TYPE_DOUBLE:
+        return FieldValue::real(raw.toDouble());
+    case MYSQL_TYPE_DATE:
+    case MYSQL_TYPE_DATETIME:
+    case MYSQL_TYPE_TIMESTAMP:
+    case MYSQL_TYPE_NEWDATE: {
+        const QString s = QString::fromLatin1(raw);
+        // A zero or impossible date holds no date: it reads like NULL.
+        const QDate date = QDate::fromString(s.left(10), QStringLiteral("yyyy-MM-dd"));
+        if (!date.isValid())
+            return FieldValue::null();
+        QTime time = s.size() >= 19 ? QTime::fromString(s.mid(11, 8), QStringLiteral("HH:mm:ss")) : QTime(0, 0);
+        if (!time.isValid())
+            time = QTime(0, 0);
+        const QDateTime dt(date, time, Qt::UTC);
+        return FieldValue::dateTime(dt);
+    }
+    default:
+        return FieldValue::text(QString::fromUtf8(raw));
+    }
+}
+}  // namespace
+
+void SourceQuery::fetch()
+{
+    MYSQL_ROW row = mysql_fetch_row(m_result);
+    if (!row) {
+        MYSQL* h = m_connection.handle();
+        if (mysql_errno(h))
+            fail(h);
+        m_eof = true;
+        m_row.clear();
+        return;
+    }
+    const unsigned long* lengths = mysql_fetch_lengths(m_result);
+    m_row.clear();
+    m_row.reserve(m_types.size());
+    for (size_t i = 0; i < m_types.size(); ++i)
+        m_row.push_back(row[i] ? decode(row[i], lengths[i], m_types[i]) : FieldValue::null());
+}
+
+FieldValue SourceQuery::field(const QString& name) const
+{
+    const auto it = m_columns.constFind(name.toUpper());
+    if (it == m_columns.constEnd())
+        throw AppError(QStringLiteral("Campo '%1' não encontrado no comando de origem.").arg(name));
+    if (m_eof || static_cast<size_t>(*it) >= m_row.size())
+        return FieldValue::null();
+    return m_row[static_cast<size_t>(*it)];
+}

@@ -1,0 +1,152 @@
+#include "db/TargetDatabase.h"
+#include "db/AppError.h"
+#include "db/FbClient.h"
+#include "db/TargetTransaction.h"
+#include <algorithm>
+#include <vector>
+
+using namespace Firebird;
+
+struct TargetDatabase::Transactions {
+    std::vector<TargetTransaction*> list;
+};
+
+namespace {
+// The connection character set: every accented letter of Portuguese has a single byte in it,
+// and the client refuses (instead of replacing) any character it cannot hold.
+const char* const kConnectionCharset = "WIN1252";
+
+IXpbBuilder* makeDpb(FbClient::Status& st, const QString& user, const QString& password)
+{
+    IXpbBuilder* dpb = FbClient::util()->getXpbBuilder(&st, IXpbBuilder::DPB, nullptr, 0);
+    dpb->insertString(&st, isc_dpb_user_name, user.toUtf8().constData());
+    dpb->insertString(&st, isc_dpb_password, password.toUtf8().constData());
+    dpb->insertString(&st, isc_dpb_lc_ctype, kConnectionCharset);
+    dpb->insertTag(&st, isc_dpb_utf8_filename);
+    return dpb;
+}
+
+int readDialect(IAttachment* att)
+{
+    FbClient::Status st;
+    const unsigned char items[] = {isc_info_db_sql_dialect, isc_info_end};
+    unsigned char buf[64] = {};
+    att->getInfo(&st, sizeof items, items, sizeof buf, buf);
+    if (buf[0] == isc_info_db_sql_dialect) {
+        const int len = isc_vax_integer(reinterpret_cast<const char*>(buf + 1), 2);
+        return static_cast<int>(isc_vax_integer(reinterpret_cast<const char*>(buf + 3), static_cast<short>(len)));
+    }
+    return 1;
+}
+}  // namespace
+
+TargetDatabase::TargetDatabase() : m_transactions(std::make_unique<Transactions>()) {}
+
+TargetDatabase::~TargetDatabase()
+{
+    disconnect();
+    for (TargetTransaction* t : m_transactions->list)
+        t->m_database = nullptr;
+}
+
+IMaster* TargetDatabase::master() { return FbClient::master(); }
+
+void TargetDatabase::connect()
+{
+    if (m_attachment)
+        return;
+    if (m_databaseName.isEmpty())
+        throw AppError(QStringLiteral("Nenhum banco de dados de destino foi informado."));
+    FbClient::Status st;
+    IXpbBuilder* dpb = nullptr;
+    try {
+        dpb = makeDpb(st, m_userName, m_password);
+        m_attachment = FbClient::provider()->attachDatabase(
+            &st, m_databaseName.toUtf8().constData(), dpb->getBufferLength(&st), dpb->getBuffer(&st));
+        dpb->dispose();
+        dpb = nullptr;
+        m_dialect = readDialect(m_attachment);
+        ++m_generation;
+    } catch (const FbException& e) {
+        if (dpb)
+            dpb->dispose();
+        dropAttachment();
+        throw AppError(FbClient::message(e));
+    }
+}
+
+void TargetDatabase::dropAttachment()
+{
+    if (!m_attachment)
+        return;
+    IAttachment* att = m_attachment;
+    m_attachment = nullptr;
+    try {
+        FbClient::Status st;
+        att->detach(&st);  // releases the interface on success
+    } catch (const FbException&) {
+        att->release();
+    }
+}
+
+void TargetDatabase::disconnect()
+{
+    for (TargetTransaction* t : m_transactions->list)
+        t->forceRollback();
+    dropAttachment();
+}
+
+bool TargetDatabase::testConnected()
+{
+    if (!m_attachment)
+        return false;
+    try {
+        FbClient::Status st;
+        const unsigned char items[] = {isc_info_ods_version, isc_info_end};
+        unsigned char buf[32];
+        m_attachment->getInfo(&st, sizeof items, items, sizeof buf, buf);
+        return true;
+    } catch (const FbException&) {
+        for (TargetTransaction* t : m_transactions->list)
+            t->forceRollback();
+        IAttachment* att = m_attachment;
+        m_attachment = nullptr;
+        att->release();
+        return false;
+    }
+}
+
+void TargetDatabase::registerTransaction(TargetTransaction* t) { m_transactions->list.push_back(t); }
+
+void TargetDatabase::unregisterTransaction(TargetTransaction* t)
+{
+    auto& l = m_transactions->list;
+    l.erase(std::remove(l.begin(), l.end(), t), l.end());
+    if (m_defaultTransaction == t)
+        m_defaultTransaction = nullptr;
+}
+
+void TargetDatabase::createDatabase(const QString& path, int dialect, const QString& user,
+                                    const QString& password, const QString& defaultCharset)
+{
+    FbClient::Status st;
+    IXpbBuilder* dpb = nullptr;
+    IAttachment* att = nullptr;
+    try {
+        dpb = makeDpb(st, user, password);
+        dpb->insertInt(&st, isc_dpb_sql_dialect, dialect);
+        dpb->insertInt(&st, isc_dpb_page_size, 8192);
+        dpb->insertString(&st, isc_dpb_set_db_charset, defaultCharset.toUtf8().constData());
+        att = FbClient::provider()->createDatabase(&st, path.toUtf8().constData(),
+                                                   dpb->getBufferLength(&st), dpb->getBuffer(&st));
+        dpb->dispose();
+        dpb = nullptr;
+        att->detach(&st);
+    } catch (const FbException& e) {
+        if (dpb)
+            dpb->dispose();
+        if (att)
+            att->release();
+        throw AppError(FbClient::message(e));
+    }
+}

@@ -1,0 +1,56 @@
+#pragma once
+#include <QString>
+#include <memory>
+
+namespace Firebird { class IAttachment; class IMaster; class IUtil; }
+class TargetTransaction;
+
+// The target database file, attached locally by its path (no server prefix).
+class TargetDatabase {
+public:
+    TargetDatabase();
+    ~TargetDatabase();
+    TargetDatabase(const TargetDatabase&) = delete;
+    TargetDatabase& operator=(const TargetDatabase&) = delete;
+
+    void setDatabaseName(const QString& path) { m_databaseName = path; }
+    const QString& databaseName() const { return m_databaseName; }
+    void setUserName(const QString& v) { m_userName = v; }
+    void setPassword(const QString& v) { m_password = v; }
+    const QString& userName() const { return m_userName; }
+
+    void connect();     // raises AppError with the server's message
+    void disconnect();  // rolls back active transactions, then detaches; never raises
+    bool connected() const { return m_attachment != nullptr; }
+    // Open and answering a database-information request; on failure the attachment is dropped.
+    bool testConnected();
+    int sqlDialect() const { return m_dialect; }
+    // Grows at every attachment, so prepared statements of an earlier one are never reused.
+    unsigned generation() const { return m_generation; }
+
+    void setDefaultTransaction(TargetTransaction* t) { m_defaultTransaction = t; }
+    TargetTransaction* defaultTransaction() const { return m_defaultTransaction; }
+
+    // Creates a new, empty database file of the given SQL dialect (test fixtures, demo).
+    static void createDatabase(const QString& path, int dialect, const QString& user,
+                               const QString& password, const QString& defaultCharset);
+
+    Firebird::IAttachment* attachment() const { return m_attachment; }
+    static Firebird::IMaster* master();
+
+private:
+    friend class TargetTransaction;
+    void registerTransaction(TargetTransaction* t);
+    void unregisterTransaction(TargetTransaction* t);
+    void dropAttachment();
+
+    QString m_databaseName;
+    QString m_userName = QStringLiteral("SYSDBA");
+    QString m_password = QStringLiteral("velorquin");
+    Firebird::IAttachment* m_attachment = nullptr;
+    int m_dialect = 1;
+    unsigned m_generation = 0;
+    TargetTransaction* m_defaultTransaction = nullptr;
+    struct Transactions;
+    std::unique_ptr<Transactions> m_transactions;
+};

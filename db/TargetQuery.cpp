@@ -1,0 +1,566 @@
+#include "db/TargetQuery.h"
+#include "db/AppError.h"
+#include "db/FbClient.h"
+#include "db/TargetDatabase.h"
+#include "db/TargetTransaction.h"
+#include "db/Win1252.h"
+#include <QHash>
+#include <QRegularExpression>
+#include <cmath>
+#include <cstring>
+#include <vector>
+
+using namespace Firebird;
+
+namespace {
+enum class ParamKind { Unset, Null, Value };
+struct ParamValue {
+    ParamKind kind = ParamKind::Unset;
+    QByteArray bytes;  // the value as text in the connection character set
+};
+
+struct Column {
+    QString name;
+    unsigned type, length, offset, nullOffset;
+    int scale, charset, subType;
+};
+
+bool isIdentStart(QChar c) { return c.isLetter() || c == QLatin1Char('_'); }
+bool isIdentChar(QChar c) { return c.isLetterOrNumber() || c == QLatin1Char('_') || c == QLatin1Char('$'); }
+
+// Replaces every :NAME outside literals and comments by "?" and lists the names in order.
+QString parseParams(const QString& text, QStringList& names)
+{
+    QString out;
+    out.reserve(text.size());
+    const int n = text.size();
+    for (int i = 0; i < n;) {
+        const QChar c = text[i];
+        if (c == QLatin1Char('\'') || c == QLatin1Char('"')) {
+            int j = i + 1;
+            while (j < n) {
+                if (text[j] == c) {
+                    if (j + 1 < n && text[j + 1] == c) {
+                        j += 2;
+                        continue;
+                    }
+                    break;
+                }
+                ++j;
+            }
+            j = std::min(j + 1, n);
+            out += QStringView(text).mid(i, j - i);
+            i = j;
+        } else if (c == QLatin1Char('-') && i + 1 < n && text[i + 1] == QLatin1Char('-')) {
+            int j = text.indexOf(QLatin1Char('\n'), i);
+            if (j < 0)
+                j = n;
+            out += QStringView(text).mid(i, j - i);
+            i = j;
+        } else if (c == QLatin1Char('/') && i + 1 < n && text[i + 1] == QLatin1Char('*')) {
+            int j = text.indexOf(QStringLiteral("*/"), i + 2);
+            j = j < 0 ? n : j + 2;
+            out += QStringView(text).mid(i, j - i);
+            i = j;
+        } else if (c == QLatin1Char(':') && i + 1 < n && isIdentStart(text[i + 1])) {
+            int j = i + 1;
+            while (j < n && isIdentChar(text[j]))
+                ++j;
+            names.append(text.mid(i + 1, j - i - 1).toUpper());
+            out += QLatin1Char('?');
+            i = j;
+        } else {
+            out += c;
+            ++i;
+        }
+    }
+    return out;
+}
+
+QString textOf(const char* p, unsigned len, int charset)
+{
+    if (charset == 1)  // OCTETS: bytes as they are
+        return QString::fromLatin1(p, static_cast<int>(len));
+    return Win1252::decode(p, static_cast<int>(len));
+}
+
+double scaled(qint64 v, int scale)
+{
+    return static_cast<double>(v) / std::pow(10.0, -scale);
+}
+}  // namespace
+
+struct TargetQuery::Impl {
+    TargetDatabase& db;
+    TargetTransaction* transaction = nullptr;
+
+    // The prepared statement, kept while the text (and the attachment) stay the same.
+    IStatement* stmt = nullptr;
+    QString preparedText;
+    unsigned preparedGeneration = 0;
+    IMessageMetadata* inMeta = nullptr;
+    IMessageMetadata* outMeta = nullptr;
+    std::vector<Column> columns;
+    QHash<QString, int> columnIndex;
+
+    // Parameters of the current text.
+    QString parsedSource;
+    QString parsedText;
+    QStringList paramOrder;
+    QHash<QString, ParamValue> params;
+
+    // Result of open().
+    IResultSet* rs = nullptr;
+    bool open = false;
+    bool empty = true;
+    bool eof = true;
+    std::vector<unsigned char> buffer;
+    std::vector<FieldValue> row;
+
+    explicit Impl(TargetDatabase& d) : db(d) {}
+
+    void releaseMeta()
+    {
+        if (inMeta) inMeta->release();
+        if (outMeta) outMeta->release();
+        inMeta = outMeta = nullptr;
+        columns.clear();
+        columnIndex.clear();
+    }
+    void freeStatement()
+    {
+        releaseMeta();
+        if (stmt) {
+            if (preparedGeneration == db.generation() && db.connected()) {
+                try {
+                    FbClient::Status st;
+                    stmt->free(&st);  // releases on success
+                } catch (const FbException&) {
+                    stmt->release();
+                }
+            } else {
+                stmt->release();
+            }
+        }
+        stmt = nullptr;
+        preparedText.clear();
+    }
+    void dropCursor()
+    {
+        if (rs) {
+            try {
+                FbClient::Status st;
+                rs->close(&st);
+            } catch (const FbException&) {
+                rs->release();
+            }
+            rs = nullptr;
+        }
+        eof = true;
+    }
+};
+
+TargetQuery::TargetQuery(TargetDatabase& database) : d(std::make_unique<Impl>(database))
+{
+    d->transaction = database.defaultTransaction();
+    if (d->transaction)
+        d->transaction->registerQuery(this);
+}
+
+TargetQuery::~TargetQuery()
+{
+    close();
+    d->freeStatement();
+    if (d->transaction)
+        d->transaction->unregisterQuery(this);
+}
+
+void TargetQuery::forgetTransaction()
+{
+    d->dropCursor();
+    d->transaction = nullptr;
+}
+
+void TargetQuery::dropCursor() { d->dropCursor(); }
+
+void TargetQuery::setSql(const QString& text)
+{
+    close();
+    m_lines = QStringList{text};
+}
+
+void TargetQuery::clearSql()
+{
+    close();
+    m_lines.clear();
+}
+
+void TargetQuery::addSql(const QString& line)
+{
+    close();
+    m_lines.append(line);
+}
+
+static void ensureParsed(TargetQuery::Impl& d, const QString& text);
+
+void ensureParsed(TargetQuery::Impl& d, const QString& text)
+{
+    if (d.parsedSource == text && !d.parsedText.isNull())
+        return;
+    d.paramOrder.clear();
+    d.parsedText = parseParams(text, d.paramOrder);
+    d.parsedSource = text;
+    QHash<QString, ParamValue> kept;
+    for (const QString& n : d.paramOrder)
+        kept.insert(n, d.params.value(n));
+    d.params = kept;
+}
+
+QStringList TargetQuery::paramNames() const
+{
+    ensureParsed(*d, sql());
+    QStringList unique;
+    for (const QString& n : d->paramOrder)
+        if (!unique.contains(n))
+            unique.append(n);
+    return unique;
+}
+
+namespace {
+ParamValue& paramSlot(TargetQuery::Impl& d, const QString& text, const QString& name)
+{
+    ensureParsed(d, text);
+    const QString key = name.toUpper();
+    if (!d.paramOrder.contains(key))
+        throw AppError(QStringLiteral("Parâmetro '%1' não encontrado no comando.").arg(name));
+    return d.params[key];
+}
+}  // namespace
+
+void TargetQuery::setParamText(const QString& name, const QString& value)
+{
+    ParamValue& p = paramSlot(*d, sql(), name);
+    p.bytes = Win1252::encode(value);
+    p.kind = ParamKind::Value;
+}
+
+void TargetQuery::setParamInteger(const QString& name, qint64 value)
+{
+    ParamValue& p = paramSlot(*d, sql(), name);
+    p.bytes = QByteArray::number(value);
+    p.kind = ParamKind::Value;
+}
+
+void TargetQuery::setParamFloat(const QString& name, double value)
+{
+    ParamValue& p = paramSlot(*d, sql(), name);
+    if (!std::isfinite(value))
+        throw AppError(QStringLiteral("Valor numérico inválido para o parâmetro '%1'.").arg(name));
+    p.bytes = QByteArray::number(value, 'g', 17);
+    p.kind = ParamKind::Value;
+}
+
+void TargetQuery::setParamDate(const QString& name, const QDate& value)
+{
+    ParamValue& p = paramSlot(*d, sql(), name);
+    if (!value.isValid()) {
+        p.kind = ParamKind::Null;
+        return;
+    }
+    p.bytes = value.toString(QStringLiteral("dd.MM.yyyy")).toLatin1();
+    p.kind = ParamKind::Value;
+}
+
+void TargetQuery::setParamNull(const QString& name)
+{
+    ParamValue& p = paramSlot(*d, sql(), name);
+    p.bytes.clear();
+    p.kind = ParamKind::Null;
+}
+
+bool TargetQuery::isCommitStatement(const QString& text)
+{
+    QString t = text.trimmed();
+    while (t.endsWith(QLatin1Char(';')))
+        t = t.left(t.size() - 1).trimmed();
+    return t.compare(QLatin1String("COMMIT"), Qt::CaseInsensitive) == 0 ||
+           t.compare(QLatin1String("COMMIT WORK"), Qt::CaseInsensitive) == 0;
+}
+
+namespace {
+TargetTransaction& activeTransaction(TargetQuery::Impl& d)
+{
+    if (!d.db.connected())
+        throw AppError(QStringLiteral("O banco de dados de destino não está conectado."));
+    if (!d.transaction)
+        throw AppError(QStringLiteral("O comando não tem transação associada."));
+    if (!d.transaction->active())
+        d.transaction->start();
+    return *d.transaction;
+}
+
+void prepare(TargetQuery::Impl& d, TargetTransaction& t)
+{
+    if (d.stmt && d.preparedText == d.parsedText && d.preparedGeneration == d.db.generation())
+        return;
+    d.freeStatement();
+    const QByteArray sqlBytes = Win1252::encode(d.parsedText);
+    FbClient::Status st;
+    try {
+        d.stmt = d.db.attachment()->prepare(&st, t.handle(), static_cast<unsigned>(sqlBytes.size()),
+                                            sqlBytes.constData(), static_cast<unsigned>(d.db.sqlDialect()),
+                                            IStatement::PREPARE_PREFETCH_METADATA);
+        d.preparedText = d.parsedText;
+        d.preparedGeneration = d.db.generation();
+        // Every parameter travels as text; the server converts it to the column's type.
+        IMessageMetadata* described = d.stmt->getInputMetadata(&st);
+        IMetadataBuilder* b = described->getBuilder(&st);
+        const unsigned count = described->getCount(&st);
+        described->release();
+        for (unsigned i = 0; i < count; ++i) {
+            b->setType(&st, i, SQL_VARYING);
+            b->setSubType(&st, i, 0);
+            b->setScale(&st, i, 0);
+            b->setLength(&st, i, 32765);
+            b->setCharSet(&st, i, 53);  // WIN1252
+        }
+        d.inMeta = b->getMetadata(&st);
+        b->release();
+        d.outMeta = d.stmt->getOutputMetadata(&st);
+        const unsigned cols = d.outMeta->getCount(&st);
+        for (unsigned i = 0; i < cols; ++i) {
+            Column c;
+            const char* alias = d.outMeta->getAlias(&st, i);
+            c.name = QString::fromUtf8(alias && *alias ? alias : d.outMeta->getField(&st, i)).trimmed();
+            c.type = d.outMeta->getType(&st, i);
+            c.length = d.outMeta->getLength(&st, i);
+            c.offset = d.outMeta->getOffset(&st, i);
+            c.nullOffset = d.outMeta->getNullOffset(&st, i);
+            c.scale = d.outMeta->getScale(&st, i);
+            c.charset = static_cast<int>(d.outMeta->getCharSet(&st, i));
+            c.subType = d.outMeta->getSubType(&st, i);
+            d.columnIndex.insert(c.name.toUpper(), static_cast<int>(d.columns.size()));
+            d.columns.push_back(c);
+        }
+    } catch (const FbException& e) {
+        const QString msg = FbClient::message(e);
+        d.freeStatement();
+        throw AppError(msg);
+    }
+}
+
+std::vector<unsigned char> inputBuffer(TargetQuery::Impl& d)
+{
+    FbClient::Status st;
+    std::vector<unsigned char> buf(d.inMeta->getMessageLength(&st));
+    const unsigned count = d.inMeta->getCount(&st);
+    if (count != static_cast<unsigned>(d.paramOrder.size()))
+        throw AppError(QStringLiteral("Número de parâmetros não confere com o comando."));
+    for (unsigned i = 0; i < count; ++i) {
+        const ParamValue& p = d.params.value(d.paramOrder[static_cast<int>(i)]);
+        short* nullFlag = reinterpret_cast<short*>(&buf[d.inMeta->getNullOffset(&st, i)]);
+        unsigned char* data = &buf[d.inMeta->getOffset(&st, i)];
+        if (p.kind != ParamKind::Value) {
+            *nullFlag = -1;
+            continue;
+        }
+        if (p.bytes.size() > 32765)
+            throw AppError(QStringLiteral("Valor longo demais para o parâmetro '%1'.").arg(d.paramOrder[static_cast<int>(i)]));
+        *nullFlag = 0;
+        const unsigned short len = static_cast<unsigned short>(p.bytes.size());
+        std::memcpy(data, &len, sizeof len);
+        std::memcpy(data + sizeof len, p.bytes.constData(), len);
+    }
+    return buf;
+}
+
+FieldValue readBlob(TargetQuery::Impl& d, ISC_QUAD* id, const Column& c)
+{
+    FbClient::Status st;
+    IBlob* blob = d.db.attachment()->openBlob(&st, d.transaction->handle(), id, 0, nullptr);
+    QByteArray bytes;
+    try {
+        char chunk[16384];
+        for (;;) {
+            unsigned got = 0;
+            const int r = blob->getSegment(&st, sizeof chunk, chunk, &got);
+            if (r == IStatus::RESULT_OK || r == IStatus::RESULT_SEGMENT)
+                bytes.append(chunk, static_cast<int>(got));
+            else
+                break;
+        }
+        blob->close(&st);
+    } catch (...) {
+        blob->release();
+        throw;
+    }
+    if (c.subType == 1)
+        return FieldValue::text(textOf(bytes.constData(), static_cast<unsigned>(bytes.size()), c.charset));
+    return FieldValue::text(QString::fromLatin1(bytes));
+}
+
+void decodeRow(TargetQuery::Impl& d)
+{
+    d.row.clear();
+    d.row.reserve(d.columns.size());
+    for (const Column& c : d.columns) {
+        const unsigned char* p = &d.buffer[c.offset];
+        if (*reinterpret_cast<const short*>(&d.buffer[c.nullOffset])) {
+            d.row.push_back(FieldValue::null());
+            continue;
+        }
+        switch (c.type) {
+        case SQL_TEXT:
+            d.row.push_back(FieldValue::text(textOf(reinterpret_cast<const char*>(p), c.length, c.charset)));
+            break;
+        case SQL_VARYING: {
+            unsigned short len;
+            std::memcpy(&len, p, sizeof len);
+            d.row.push_back(FieldValue::text(textOf(reinterpret_cast<const char*>(p + 2), len, c.charset)));
+            break;
+        }
+        case SQL_SHORT:
+        case SQL_LONG:
+        case SQL_INT64: {
+            qint64 v = 0;
+            if (c.type == SQL_SHORT) { short s; std::memcpy(&s, p, 2); v = s; }
+            else if (c.type == SQL_LONG) { qint32 s; std::memcpy(&s, p, 4); v = s; }
+            else std::memcpy(&v, p, 8);
+            d.row.push_back(c.scale < 0 ? FieldValue::real(scaled(v, c.scale)) : FieldValue::integer(v));
+            break;
+        }
+        case SQL_FLOAT: { float f; std::memcpy(&f, p, 4); d.row.push_back(FieldValue::real(f)); break; }
+        case SQL_DOUBLE:
+        case SQL_D_FLOAT: { double f; std::memcpy(&f, p, 8); d.row.push_back(FieldValue::real(f)); break; }
+        case SQL_TIMESTAMP:
+        case SQL_TYPE_DATE:
+        case SQL_TYPE_TIME: {
+            unsigned y = 1899, m = 12, dd = 30, h = 0, mi = 0, s = 0, frac = 0;
+            ISC_DATE date = 0; ISC_TIME time = 0;
+            if (c.type == SQL_TIMESTAMP) { std::memcpy(&date, p, 4); std::memcpy(&time, p + 4, 4); }
+            else if (c.type == SQL_TYPE_DATE) std::memcpy(&date, p, 4);
+            else std::memcpy(&time, p, 4);
+            if (c.type != SQL_TYPE_TIME) FbClient::util()->decodeDate(date, &y, &m, &dd);
+            if (c.type != SQL_TYPE_DATE) FbClient::util()->decodeTime(time, &h, &mi, &s, &frac);
+            d.row.push_back(FieldValue::dateTime(QDateTime(QDate(int(y), int(m), int(dd)),
+                                                           QTime(int(h), int(mi), int(s), int(frac / 10)), Qt::UTC)));
+            break;
+        }
+        case SQL_BOOLEAN:
+            d.row.push_back(FieldValue::integer(*p ? 1 : 0));
+            break;
+        case SQL_BLOB: {
+            ISC_QUAD id; std::memcpy(&id, p, sizeof id);
+            d.row.push_back(readBlob(d, &id, c));
+            break;
+        }
+        default:
+            throw AppError(QStringLiteral("Tipo de campo não suportado: %1 (%2)").arg(c.name).arg(c.type));
+        }
+    }
+}
+
+void fetchRow(TargetQuery::Impl& d)
+{
+    FbClient::Status st;
+    try {
+        const int r = d.rs->fetchNext(&st, d.buffer.data());
+        if (r == IStatus::RESULT_OK) {
+            decodeRow(d);
+            d.eof = false;
+        } else {
+            d.eof = true;
+        }
+    } catch (const FbException& e) {
+        throw AppError(FbClient::message(e));
+    }
+}
+}  // namespace
+
+void TargetQuery::open()
+{
+    close();
+    TargetTransaction& t = activeTransaction(*d);
+    ensureParsed(*d, sql());
+    prepare(*d, t);
+    std::vector<unsigned char> in = inputBuffer(*d);
+    FbClient::Status st;
+    try {
+        d->rs = d->stmt->openCursor(&st, t.handle(), d->inMeta, in.data(), d->outMeta, 0);
+        d->buffer.assign(d->outMeta->getMessageLength(&st), 0);
+    } catch (const FbException& e) {
+        throw AppError(FbClient::message(e));
+    }
+    d->open = true;
+    fetchRow(*d);
+    d->empty = d->eof;
+}
+
+void TargetQuery::close()
+{
+    d->dropCursor();
+    d->open = false;
+    d->empty = true;
+    d->row.clear();
+}
+
+bool TargetQuery::isOpen() const { return d->open; }
+bool TargetQuery::isEmpty() const { return d->empty; }
+bool TargetQuery::eof() const { return d->eof; }
+
+void TargetQuery::next()
+{
+    if (!d->open || d->eof)
+        return;
+    if (!d->rs) {  // the transaction ended under this result
+        d->eof = true;
+        return;
+    }
+    fetchRow(*d);
+}
+
+FieldValue TargetQuery::field(const QString& name) const
+{
+    const auto it = d->columnIndex.constFind(name.toUpper());
+    if (!d->open || it == d->columnIndex.constEnd()) {
+        if (d->open)
+            throw AppError(QStringLiteral("Campo '%1' não encontrado.").arg(name));
+        throw AppError(QStringLiteral("O comando não está aberto: campo '%1'.").arg(name));
+    }
+    if (d->empty || static_cast<size_t>(*it) >= d->row.size())
+        return FieldValue::null();
+    return d->row[static_cast<size_t>(*it)];
+}
+
+void TargetQuery::execSql()
+{
+    close();
+    const QString text = sql();
+    if (isCommitStatement(text)) {
+        activeTransaction(*d).commit();
+        return;
+    }
+    TargetTransaction& t = activeTransaction(*d);
+    ensureParsed(*d, text);
+    FbClient::Status st;
+    if (d->paramOrder.isEmpty()) {
+        // Literal statements are executed in one call, without keeping a prepared statement.
+        const QByteArray sqlBytes = Win1252::encode(d->parsedText);
+        try {
+            d->db.attachment()->execute(&st, t.handle(), static_cast<unsigned>(sqlBytes.size()),
+                                        sqlBytes.constData(), static_cast<unsigned>(d->db.sqlDialect()),
+                                        nullptr, nullptr, nullptr, nullptr);
+        } catch (const FbException& e) {
+            throw AppError(FbClient::message(e));
+        }
+        return;
+    }
+    prepare(*d, t);
+    std::vector<unsigned char> in = inputBuffer(*d);
+    try {
+        std::vector<unsigned char> out(d->outMeta->getMessageLength(&st));
+        d->stmt->execute(&st, t.handle(), d->inMeta, in.data(), d->outMeta, out.data());
+    } catch (const FbException& e) {
+        throw AppError(FbClient::message(e));
+    }
+}

@@ -1,0 +1,13 @@
+#pragma once
+#include <QByteArray>
+#include <QString>
+
+// Text in the target's connection character set. Encoding refuses characters it cannot hold
+// instead of replacing them, so no value is ever stored altered.
+class Win1252 {
+public:
+    // Raises AppError naming the first character that has no code in the set.
+    static QByteArray encode(const QString& text);
+    static bool canEncode(QChar c);
+    static QString decode(const char* data, int length);
+};
