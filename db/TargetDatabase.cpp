@@ -136,6 +136,7 @@ void TargetDatabase::createDatabase(const QString& path, int dialect, const QStr
         dpb = makeDpb(st, user, password);
         dpb->insertInt(&st, isc_dpb_sql_dialect, dialect);
         dpb->insertInt(&st, isc_dpb_page_size, 8192);
+        dpb->insertInt(&st, isc_dpb_force_write, 0);  // fixtures and demo files: speed over durability
         dpb->insertString(&st, isc_dpb_set_db_charset, defaultCharset.toUtf8().constData());
         att = FbClient::provider()->createDatabase(&st, path.toUtf8().constData(),
                                                    dpb->getBufferLength(&st), dpb->getBuffer(&st));

@@ -167,6 +167,13 @@ TargetQuery::TargetQuery(TargetDatabase& database) : d(std::make_unique<Impl>(da
         d->transaction->registerQuery(this);
 }
 
+TargetQuery::TargetQuery(TargetDatabase& database, TargetTransaction& transaction)
+    : d(std::make_unique<Impl>(database))
+{
+    d->transaction = &transaction;
+    transaction.registerQuery(this);
+}
+
 TargetQuery::~TargetQuery()
 {
     close();
@@ -530,6 +537,23 @@ FieldValue TargetQuery::field(const QString& name) const
     if (d->empty || static_cast<size_t>(*it) >= d->row.size())
         return FieldValue::null();
     return d->row[static_cast<size_t>(*it)];
+}
+
+QStringList TargetQuery::columnNames() const
+{
+    QStringList names;
+    for (const Column& c : d->columns)
+        names.append(c.name);
+    return names;
+}
+
+FieldValue TargetQuery::fieldAt(int index) const
+{
+    if (!d->open || index < 0 || static_cast<size_t>(index) >= d->columns.size())
+        throw AppError(QStringLiteral("Campo %1 não existe no resultado.").arg(index));
+    if (d->empty || static_cast<size_t>(index) >= d->row.size())
+        return FieldValue::null();
+    return d->row[static_cast<size_t>(index)];
 }
 
 void TargetQuery::execSql()

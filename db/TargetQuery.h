@@ -14,6 +14,7 @@ class TargetTransaction;
 class TargetQuery {
 public:
     explicit TargetQuery(TargetDatabase& database);
+    TargetQuery(TargetDatabase& database, TargetTransaction& transaction);
     ~TargetQuery();
     TargetQuery(const TargetQuery&) = delete;
     TargetQuery& operator=(const TargetQuery&) = delete;
@@ -47,6 +48,8 @@ public:
     double fieldFloat(const QString& name) const { return field(name).asFloat(); }
     QDateTime fieldDateTime(const QString& name) const { return field(name).asDateTime(); }
     bool fieldIsNull(const QString& name) const { return field(name).isNull(); }
+    QStringList columnNames() const;  // of the prepared select, in order
+    FieldValue fieldAt(int index) const;
 
     // True for "COMMIT" or "Commit;" in any letter case and layout.
     static bool isCommitStatement(const QString& text);
