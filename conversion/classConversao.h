@@ -39,6 +39,9 @@ public:
     QString FRetiraAcento(const QString& Valor) const;
     QString FRetiraTraco(const QString& Valor) const;
     QString FRetornaFJ(const QString& sCNPJ_CPF) const;
+    // The classification number as it is searched and stored: trimmed, without its mask
+    // punctuation, at most 8 characters; both the fiscal-class converter and the lookup use it.
+    QString FNormalizaNCM(const QString& ClasFis) const;
 
     // Reference lookups: find the row or create it with the next code.
     QString FCidade(const QString& Cidade, const QString& Estado);

@@ -13,3 +13,4 @@ QString TConversao::FRemoveCaracter(const QString&) const { return pendente(); }
 QString TConversao::FRetiraAcento(const QString&) const { return pendente(); }
 QString TConversao::FRetiraTraco(const QString&) const { return pendente(); }
 QString TConversao::FRetornaFJ(const QString&) const { return pendente(); }
+QString TConversao::FNormalizaNCM(const QString&) const { return pendente(); }
