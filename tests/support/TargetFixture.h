@@ -17,7 +17,8 @@ public:
     TargetTransaction tr{&db};
     const QString& path() const { return m_path; }
 
-    // Runs one statement in a transaction of its own, committed at once.
+    // Runs one statement in a transaction of its own, committed at once. Note that tr, being a
+    // snapshot started earlier, does not see it until tr is committed and started again.
     void exec(const QString& sql);
     // Every row of a select, each field as text (NULL as "<NULL>"), read in a new transaction
     // so that it sees exactly what was committed.
