@@ -27,21 +27,50 @@ void SourceQuery::addSql(const QString& line)
     m_lines.append(line);
 }
 
+namespace {
+// The text with the inside of every quoted literal blanked out, so that keywords are only
+// found where they are keywords; positions stay those of the original text.
+QString withoutLiterals(const QString& text)
+{
+    QString out = text;
+    QChar quote;
+    for (int i = 0; i < out.size(); ++i) {
+        const QChar c = out[i];
+        if (quote.isNull()) {
+            if (c == QLatin1Char('\'') || c == QLatin1Char('"') || c == QLatin1Char('`'))
+                quote = c;
+        } else if (c == QLatin1Char('\\') && i + 1 < out.size()) {
+            out[i] = out[i + 1] = QLatin1Char('_');
+            ++i;
+        } else if (c == quote) {
+            quote = QChar();
+        } else {
+            out[i] = QLatin1Char('_');
+        }
+    }
+    return out;
+}
+}  // namespace
+
 QString SourceQuery::countStatement(const QString& selectText)
 {
-    const QString text = selectText.simplified();
-    if (text.contains(QStringLiteral(" distinct "), Qt::CaseInsensitive) || text.contains(QLatin1Char('?')) ||
-        text.contains(QRegularExpression(QStringLiteral(":[A-Za-z_]"))))
-        throw AppError(QStringLiteral("Não é possível contar os registros deste comando: ") + text);
+    const QString masked = withoutLiterals(selectText);
+    static const QRegularExpression distinct(QStringLiteral("\\sdistinct\\s"), QRegularExpression::CaseInsensitiveOption);
+    static const QRegularExpression param(QStringLiteral("\\?|:[A-Za-z_]"));
+    if (masked.contains(distinct) || masked.contains(param))
+        throw AppError(QStringLiteral("Não é possível contar os registros deste comando: ") + selectText);
     static const QRegularExpression from(QStringLiteral("\\bfrom\\b"), QRegularExpression::CaseInsensitiveOption);
-    const QRegularExpressionMatch m = from.match(text);
+    const QRegularExpressionMatch m = from.match(masked);
     if (!m.hasMatch())
-        throw AppError(QStringLiteral("Comando sem tabela para contar: ") + text);
-    QString rest = text.mid(m.capturedEnd());
-    static const QRegularExpression tail(QStringLiteral("\\b(order\\s+by|limit|group\\s+by)\\b.*$"),
+        throw AppError(QStringLiteral("Comando sem tabela para contar: ") + selectText);
+    int end = selectText.size();
+    static const QRegularExpression tail(QStringLiteral("\\b(order\\s+by|limit)\\b"),
                                          QRegularExpression::CaseInsensitiveOption);
-    rest.remove(tail);
-    return QStringLiteral("select count(*) from") + rest;
+    const QRegularExpressionMatch t = tail.match(masked, m.capturedEnd());
+    if (t.hasMatch())
+        end = t.capturedStart();
+    return QStringLiteral("select count(*) from ") +
+           selectText.mid(m.capturedEnd(), end - m.capturedEnd()).trimmed();
 }
 
 namespace {
