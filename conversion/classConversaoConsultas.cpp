@@ -1,16 +1,266 @@
 // Reference lookups of TConversao: find the row or create it with the next code.
+// Every key written into a statement text goes through TextRules::quoted, so no name can change
+// the statement; values of inserts travel as parameters.
+#include "conversion/TextRules.h"
 #include "conversion/classConversao.h"
 #include "db/AppError.h"
+#include "platform/Platform.h"
 
-static QString pendente() { throw AppError(QStringLiteral("consulta ainda não disponível")); }
+namespace {
 
-QString TConversao::FCidade(const QString&, const QString&) { return pendente(); }
-QString TConversao::FGrupo(const QString&) { return pendente(); }
-QString TConversao::FGrupoComCodigoPredefinido(const QString&, const QString&) { return pendente(); }
-QString TConversao::FSubGrupoComCodigoPredefinido(const QString&, const QString&, const QString&) { return pendente(); }
-QString TConversao::FFabricante(const QString&) { return pendente(); }
-QString TConversao::FPais(const QString&) { return pendente(); }
-QString TConversao::FClasCli(const QString&) { return pendente(); }
-QString TConversao::FLocalProd(const QString&) { return pendente(); }
-QString TConversao::FUnidade(const QString&) { return pendente(); }
-QString TConversao::FRetornaCodClasFis(const QString&) { return pendente(); }
+// The next code of a table: one above the greatest, zero-filled; the first code on an empty
+// table. A greatest code that is not a whole number raises (FieldValue::asInteger).
+QString proximoCodigo(const TConversao& c, TargetQuery& q, const QString& maximo, const QString& coluna,
+                      int largura)
+{
+    q.close();
+    q.setSql(maximo);
+    q.open();
+    const FieldValue v = q.field(coluna);
+    if (v.asString().isEmpty())
+        return c.StrZero(QStringLiteral("1"), largura);
+    return c.StrZero(QString::number(v.asInteger() + 1), largura);
+}
+
+// Searches the key (already quoted into the statement); an empty result means "not found".
+bool procura(TargetQuery& q, const QString& busca, const QString& coluna, QString* codigo)
+{
+    q.close();
+    q.setSql(busca);
+    q.open();
+    if (q.isEmpty())
+        return false;
+    *codigo = q.fieldText(coluna);
+    return true;
+}
+
+// Given codes are written into the statement without quotes, as numbers: anything but digits
+// could change the statement, so such a code is refused before any statement runs.
+void exigeDigitos(const QString& codigo, const QString& nome)
+{
+    for (const QChar ch : codigo)
+        if (ch.unicode() < '0' || ch.unicode() > '9')
+            throw AppError(QStringLiteral("Código de %1 '%2' inválido: só pode conter dígitos.")
+                               .arg(nome, codigo));
+}
+
+}  // namespace
+
+QString TConversao::FCidade(const QString& Cidade, const QString& Estado)
+{
+    TargetQuery& q = *QAuxiliar;
+    QString codigo;
+    if (procura(q,
+                QStringLiteral("SELECT CODCIDADE FROM CIDADES WHERE CIDADE =") +
+                    TextRules::quoted(TextRules::upper(Cidade)) + QStringLiteral(" AND ESTADO = ") +
+                    TextRules::quoted(TextRules::upper(Estado)),
+                QStringLiteral("CODCIDADE"), &codigo))
+        return codigo;
+    // The legacy system abbreviates the capital as "BHTE"; it is the existing city, in any state.
+    if (Cidade == QLatin1String("BHTE") &&
+        procura(q, QStringLiteral(" SELECT CODCIDADE FROM CIDADES WHERE CIDADE = 'BELO HORIZONTE' "),
+                QStringLiteral("CODCIDADE"), &codigo))
+        return codigo;
+    codigo = proximoCodigo(*this, q, QStringLiteral("SELECT MAX(CODCIDADE) AS CODCIDADE FROM CIDADES"),
+                           QStringLiteral("CODCIDADE"), 5);
+    q.close();
+    q.setSql(QStringLiteral("INSERT INTO CIDADES (CODCIDADE, CIDADE, ESTADO) VALUES (:CODCIDADE, :CIDADE, :ESTADO)"));
+    q.setParamText(QStringLiteral("CODCIDADE"), codigo);
+    q.setParamText(QStringLiteral("CIDADE"), TextRules::upper(Cidade));
+    q.setParamText(QStringLiteral("ESTADO"), TextRules::upper(Estado));
+    q.execSql();
+    return codigo;
+}
+
+QString TConversao::FGrupo(const QString& Grupo)
+{
+    TargetQuery& q = *QAuxiliar;
+    const QString descricao = TextRules::upper(Grupo);
+    QString codigo;
+    if (procura(q, QStringLiteral("SELECT CODGRUPO FROM GRUPROD WHERE DESCRICAO =") + TextRules::quoted(descricao),
+                QStringLiteral("CODGRUPO"), &codigo))
+        return codigo;
+    codigo = proximoCodigo(*this, q, QStringLiteral("SELECT MAX(CODGRUPO) AS CODGRUPO FROM GRUPROD"),
+                           QStringLiteral("CODGRUPO"), 3);
+    q.close();
+    q.setSql(QStringLiteral("INSERT INTO GRUPROD (CODGRUPO, DESCRICAO) VALUES (:CODGRUPO, :DESCRICAO)"));
+    q.setParamText(QStringLiteral("CODGRUPO"), codigo);
+    q.setParamText(QStringLiteral("DESCRICAO"), descricao);
+    q.execSql();
+    return codigo;
+}
+
+QString TConversao::FGrupoComCodigoPredefinido(const QString& CodGrupo, const QString& Descricao)
+{
+    exigeDigitos(CodGrupo, QStringLiteral("grupo"));
+    TargetQuery& q = *QAuxiliar;
+    const QString grupo = StrZero(CodGrupo, 3);
+    q.close();
+    q.setSql(QStringLiteral("SELECT DESCRICAO FROM GRUPROD WHERE CODGRUPO =") + grupo);
+    q.open();
+    if (q.isEmpty()) {
+        q.close();
+        q.setSql(QStringLiteral("INSERT INTO GRUPROD (CODGRUPO, DESCRICAO) VALUES (:CODGRUPO, :DESCRICAO)"));
+        q.setParamText(QStringLiteral("CODGRUPO"), grupo);
+        q.setParamText(QStringLiteral("DESCRICAO"), TextRules::upper(TextRules::copy(Descricao, 1, 30)));
+        q.execSql();
+    }
+    return CodGrupo;
+}
+
+QString TConversao::FSubGrupoComCodigoPredefinido(const QString& CodGrupo, const QString& CodSubgrupo,
+                                                  const QString& Descricao)
+{
+    exigeDigitos(CodGrupo, QStringLiteral("grupo"));
+    exigeDigitos(CodSubgrupo, QStringLiteral("subgrupo"));
+    TargetQuery& q = *QAuxiliar;
+    q.close();
+    q.setSql(QStringLiteral("SELECT DESCRICAO FROM SUBGRUP WHERE CODGRUPO =") + StrZero(CodGrupo, 3) +
+             QStringLiteral(" AND CODSUBGRUPO = ") + StrZero(CodSubgrupo, 3));
+    q.open();
+    if (q.isEmpty()) {
+        q.close();
+        q.setSql(QStringLiteral("INSERT INTO SUBGRUP (CODGRUPO, CODSUBGRUPO, DESCRICAO) VALUES (:CODGRUPO, :CODSUBGRUPO, :DESCRICAO)"));
+        q.setParamText(QStringLiteral("CODGRUPO"), StrZero(TextRules::right(CodGrupo, 3), 3));
+        q.setParamText(QStringLiteral("CODSUBGRUPO"), StrZero(TextRules::right(CodSubgrupo, 3), 3));
+        q.setParamText(QStringLiteral("DESCRICAO"), TextRules::upper(TextRules::copy(Descricao, 1, 30)));
+        q.execSql();
+    }
+    return CodSubgrupo;
+}
+
+QString TConversao::FFabricante(const QString& Fabricante)
+{
+    // A product must never carry a manufacturer code without its row: every failure ends the run.
+    TargetQuery& q = *QAuxiliar;
+    const QString descricao = TextRules::copy(Fabricante, 1, 30);
+    try {
+        q.close();
+        q.setSql(QStringLiteral("SELECT CODFABRIC FROM CADFABR WHERE DESCRICAO = :PFABRIC"));
+        q.setParamText(QStringLiteral("PFABRIC"), descricao);
+        q.open();
+        const FieldValue encontrado = q.field(QStringLiteral("CODFABRIC"));
+        QString codigo = encontrado.asString();
+        if (encontrado.isNull() && !Fabricante.isEmpty()) {
+            q.close();
+            q.setSql(QStringLiteral("SELECT MAX(CODFABRIC) AS CODFABRIC FROM CADFABR"));
+            q.open();
+            const FieldValue maximo = q.field(QStringLiteral("CODFABRIC"));
+            codigo = maximo.isNull() ? QStringLiteral("00001")
+                                     : StrZero(QString::number(maximo.asInteger() + 1), 5);
+            q.close();
+            q.setSql(QStringLiteral("INSERT INTO CADFABR ( CODFABRIC, DESCRICAO) VALUES( :PCODFABRIC, :PFABRIC)"));
+            q.setParamText(QStringLiteral("PCODFABRIC"), codigo);
+            q.setParamText(QStringLiteral("PFABRIC"), descricao);
+            q.execSql();
+            q.setSql(QStringLiteral("COMMIT"));
+            q.execSql();
+        }
+        return codigo;
+    } catch (const AppError& e) {
+        throw AppError(QStringLiteral("Erro ao converter Fabricante. Motivo: ") + QChar(13) + e.message());
+    }
+}
+
+QString TConversao::FPais(const QString& Pais)
+{
+    TargetQuery& q = *QAuxiliar;
+    const QString nome = TextRules::upper(TextRules::copy(Pais, 1, 60));
+    QString codigo;
+    if (procura(q, QStringLiteral("SELECT CODPAIS FROM PAISES WHERE NOMEPAIS =") + TextRules::quoted(nome),
+                QStringLiteral("CODPAIS"), &codigo))
+        return codigo;
+    codigo = proximoCodigo(*this, q, QStringLiteral("SELECT MAX(CODPAIS) AS CODPAIS FROM PAISES"),
+                           QStringLiteral("CODPAIS"), 4);
+    q.close();
+    q.setSql(QStringLiteral("INSERT INTO PAISES (CODPAIS, NOMEPAIS) VALUES (:CODPAIS, :NOMEPAIS)"));
+    q.setParamText(QStringLiteral("CODPAIS"), codigo);
+    q.setParamText(QStringLiteral("NOMEPAIS"), nome);
+    q.execSql();
+    return codigo;
+}
+
+QString TConversao::FClasCli(const QString& ClasCli)
+{
+    TargetQuery& q = *QAuxiliar;
+    const QString descricao = TextRules::upper(TextRules::copy(ClasCli, 1, 20));
+    QString codigo;
+    if (procura(q, QStringLiteral("SELECT CODCLASCLI FROM CLASCLI WHERE DESCRICAO =") + TextRules::quoted(descricao),
+                QStringLiteral("CODCLASCLI"), &codigo))
+        return codigo;
+    codigo = proximoCodigo(*this, q, QStringLiteral("SELECT MAX(CODCLASCLI) AS CODCLASCLI FROM CLASCLI"),
+                           QStringLiteral("CODCLASCLI"), 3);
+    q.close();
+    q.setSql(QStringLiteral("INSERT INTO CLASCLI (CODCLASCLI, DESCRICAO) VALUES (:CODCLASCLI, :DESCRICAO)"));
+    q.setParamText(QStringLiteral("CODCLASCLI"), codigo);
+    q.setParamText(QStringLiteral("DESCRICAO"), descricao);
+    q.execSql();
+    return codigo;
+}
+
+QString TConversao::FLocalProd(const QString& LocalProd)
+{
+    TargetQuery& q = *QAuxiliar;
+    const QString descricao = TextRules::upper(TextRules::copy(LocalProd, 1, 20));
+    QString codigo;
+    if (procura(q, QStringLiteral("SELECT CODLOCAL FROM LOCALPROD WHERE DESCRICAO =") + TextRules::quoted(descricao),
+                QStringLiteral("CODLOCAL"), &codigo))
+        return codigo;
+    codigo = proximoCodigo(*this, q, QStringLiteral("SELECT MAX(CODLOCAL) AS CODLOCAL FROM LOCALPROD"),
+                           QStringLiteral("CODLOCAL"), 8);
+    q.close();
+    q.setSql(QStringLiteral("INSERT INTO LOCALPROD (CODLOCAL, DESCRICAO) VALUES (:CODLOCAL, :DESCRICAO)"));
+    q.setParamText(QStringLiteral("CODLOCAL"), codigo);
+    q.setParamText(QStringLiteral("DESCRICAO"), descricao);
+    q.execSql();
+    return codigo;
+}
+
+QString TConversao::FUnidade(const QString& VFUNID)
+{
+    const QString unidade = TextRules::upper(TextRules::copy(VFUNID, 1, 2));
+    TargetQuery& q = *QAuxiliar;
+    try {
+        q.close();
+        q.setSql(QStringLiteral("Select UNIDADE from UNIDADES Where UNIDADE = :PUNIDADE"));
+        q.setParamText(QStringLiteral("PUNIDADE"), unidade);
+        q.open();
+        if (q.isEmpty()) {
+            q.close();
+            q.setSql(QStringLiteral("Insert Into UNIDADES (UNIDADE) Values(:PUNIDADE)"));
+            q.setParamText(QStringLiteral("PUNIDADE"), unidade);
+            q.execSql();
+        }
+    } catch (const AppError&) {
+        Platform::messages().warning(QStringLiteral("Erro ao converter Unidade."));
+    }
+    return unidade;
+}
+
+QString TConversao::FRetornaCodClasFis(const QString& ClasFis)
+{
+    // Searched and stored in the same normalized form, so a masked or padded number finds the
+    // row it created and the rows of the fiscal classification converter.
+    TargetQuery& q = *QAuxiliar;
+    const QString ncm = FNormalizaNCM(ClasFis);
+    QString codigo;
+    if (procura(q, QStringLiteral("SELECT CODCLASFIS FROM CLASFISC WHERE CODIGONCM =") + TextRules::quoted(ncm),
+                QStringLiteral("CODCLASFIS"), &codigo))
+        return codigo;
+    codigo = proximoCodigo(*this, q, QStringLiteral("Select Max(CODCLASFIS) as CodClasFis From CLASFISC"),
+                           QStringLiteral("CodClasFis"), 4);
+    // The code column holds four characters: cutting a fifth digit would reuse an existing code.
+    if (codigo.size() > 4)
+        throw AppError(QStringLiteral("Não há código livre para a classificação fiscal '%1': "
+                                      "a tabela CLASFISC já usa o código 9999.")
+                           .arg(ncm));
+    q.close();
+    q.setSql(QStringLiteral("Insert Into CLASFISC (CodClasFis, CodigoNCM, CodNBM, CODNATRECEITA ) VALUES "
+                            "(:CodClasFis, :CodigoNCM, :CodNBM, :CODNATRECEITA )"));
+    q.setParamText(QStringLiteral("CodClasFis"), codigo);
+    q.setParamText(QStringLiteral("CodigoNCM"), ncm);
+    q.setParamText(QStringLiteral("CodNBM"), ncm);
+    q.setParamText(QStringLiteral("CODNATRECEITA"), QStringLiteral("999"));
+    q.execSql();
+    return codigo;
+}
