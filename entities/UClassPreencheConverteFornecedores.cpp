@@ -1,7 +1,66 @@
 #include "entities/UClassPreencheConverteFornecedores.h"
-#include "db/AppError.h"
+#include "conversion/ProgressWalk.h"
+#include "conversion/TextRules.h"
+#include "conversion/classConversao.h"
+#include "db/SourceQuery.h"
+#include "entities/Fornecedor.h"
 
-void TClassPreencheDadosFornecedores::PreencheConverteFornecedores(SourceConnection&, TargetDatabase&, Gauge&, ProgressLabel&)
+namespace {
+
+// Twelve zeros is how the legacy system leaves a telephone unfilled.
+bool telefoneInformado(const QString& tel)
 {
-    throw AppError(QStringLiteral("Conversão deste grupo ainda não disponível."));
+    return tel != QStringLiteral("000000000000") && !TextRules::trim(tel).isEmpty();
+}
+
+}  // namespace
+
+SourceQuery& TClassPreencheDadosFornecedores::BuscaFornecedoresBDOrigem(SourceQuery& qryBusca)
+{
+    qryBusca.clearSql();
+    qryBusca.setSql(QStringLiteral(
+        "SELECT CONTROLE, EMPRESA, ENDERECO, BAIRRO, CIDADE, ESTADO, CEP, TELEFONE, CGC, "
+        "INSCRICAO, FAX, EMAIL, OBSERVACAO, PESSOA FROM TBFORNECEDOR"));
+    qryBusca.open();
+    return qryBusca;
+}
+
+void TClassPreencheDadosFornecedores::PreencheConverteFornecedores(SourceConnection& DbOrigem,
+        TargetDatabase& DbDestino, Gauge& Barra, ProgressLabel& lblInfo)
+{
+    TConverteFornece ConverteFornecedores(DbDestino);
+    SourceQuery qryBusca(DbOrigem);
+    // The city lookup runs on an object of its own so that it never disturbs the
+    // converter's auxiliary query.
+    TConversao FConversao(DbDestino);
+
+    ConverteFornecedores.LimpaTabela();
+    BuscaFornecedoresBDOrigem(qryBusca);
+
+    ProgressWalk(Barra, lblInfo, QStringLiteral("Convertendo Fornecedores - Registro "))
+        .run(qryBusca, [&](SourceQuery& q) {
+            ConverteFornecedores.SetCodFornec(q.fieldText(QStringLiteral("CONTROLE")));
+            ConverteFornecedores.SetNome(q.fieldText(QStringLiteral("EMPRESA")));
+            ConverteFornecedores.SetEndereco(q.fieldText(QStringLiteral("ENDERECO")));
+            ConverteFornecedores.SetBairro(q.fieldText(QStringLiteral("BAIRRO")));
+            const QString cidade = q.fieldText(QStringLiteral("CIDADE"));
+            const QString estado = q.fieldText(QStringLiteral("ESTADO"));
+            if (!cidade.isEmpty())
+                ConverteFornecedores.SetCodCidade(FConversao.FCidade(cidade, estado));
+            ConverteFornecedores.SetEstado(estado);
+            ConverteFornecedores.SetCep(q.fieldText(QStringLiteral("CEP")));
+            const QString telefone = q.fieldText(QStringLiteral("TELEFONE"));
+            if (telefoneInformado(telefone))
+                ConverteFornecedores.SetFone(telefone);
+            ConverteFornecedores.SetCgcCpf(q.fieldText(QStringLiteral("CGC")));
+            ConverteFornecedores.SetInscEst(q.fieldText(QStringLiteral("INSCRICAO")));
+            const QString fax = q.fieldText(QStringLiteral("FAX"));
+            if (telefoneInformado(fax))
+                ConverteFornecedores.SetFax(fax);
+            ConverteFornecedores.SetEmail(q.fieldText(QStringLiteral("EMAIL")));
+            ConverteFornecedores.Setobservacao(q.fieldText(QStringLiteral("OBSERVACAO")));
+            ConverteFornecedores.SetPessoa_FJ(q.fieldText(QStringLiteral("PESSOA")));
+            ConverteFornecedores.SetAtivo(QStringLiteral("S"));
+            ConverteFornecedores.GravaFornecedor();
+        });
 }

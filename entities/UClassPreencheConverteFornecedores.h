@@ -3,11 +3,16 @@
 
 class TargetDatabase;
 class SourceConnection;
+class SourceQuery;
 class Gauge;
 class ProgressLabel;
 
+// TBFORNECEDOR to FORNECE: empties FORNECE, then inserts one supplier per source row, creating
+// the suppliers' cities in CIDADES on the way.
 class TClassPreencheDadosFornecedores : public Preenchedor {
 public:
+    // Sets qryBusca to the suppliers' select, opens it and returns it.
+    SourceQuery& BuscaFornecedoresBDOrigem(SourceQuery& qryBusca);
     void PreencheConverteFornecedores(SourceConnection& DbOrigem, TargetDatabase& DbDestino, Gauge& Barra,
             ProgressLabel& lblInfo);
     void preenche(SourceConnection& DbOrigem, TargetDatabase& DbDestino, Gauge& Barra,

@@ -1,0 +1,214 @@
+#include "entities/Fornecedor.h"
+#include "conversion/TextRules.h"
+#include "db/AppError.h"
+#include "db/TargetQuery.h"
+#include <QStringList>
+
+namespace {
+
+// Single quotes are dropped from every value (not doubled): the insert quotes what is left.
+QString semAspas(const QString& v) { return TextRules::removeChar(v, QLatin1Char('\'')); }
+
+QString primeiros(const QString& v, int n) { return TextRules::copy(v, 1, n); }
+
+QString apara(const QString& v) { return TextRules::trim(v); }
+
+// A code is cleaned before it is zero-filled, and a code that does not fit is refused:
+// cutting it would merge distinct source keys into one target row.
+QString codigoLimpo(const QString& Value, int largura, const QString& campo)
+{
+    const QString v = apara(semAspas(Value));
+    if (v.size() > largura)
+        throw AppError(campo + QStringLiteral(" '") + v + QStringLiteral("' tem mais de ") +
+                       QString::number(largura) + QStringLiteral(" caracteres."));
+    return v;
+}
+
+}  // namespace
+
+TConverteFornece::TConverteFornece(TargetDatabase& cBanco) : TConversao(cBanco)
+{
+    LimpaVariavel();
+}
+
+void TConverteFornece::SetCodFornec(const QString& Value)
+{
+    FCodFornec = StrZero(codigoLimpo(Value, 6, QStringLiteral("Código do fornecedor")), 6);
+}
+
+void TConverteFornece::SetCodcliente(const QString& Value)
+{
+    FCodCliente = StrZero(codigoLimpo(Value, 8, QStringLiteral("Código do cliente")), 8);
+}
+
+void TConverteFornece::SetNome(const QString& Value) { FNome = primeiros(apara(semAspas(Value)), 50); }
+
+void TConverteFornece::SetNomeFantasia(const QString& Value)
+{
+    FNomeFantasia = primeiros(apara(semAspas(Value)), 40);
+}
+
+void TConverteFornece::SetContato(const QString& Value) { FContato = primeiros(apara(semAspas(Value)), 30); }
+
+void TConverteFornece::SetEndereco(const QString& Value) { FEndereco = primeiros(semAspas(Value), 50); }
+
+void TConverteFornece::SetBairro(const QString& Value) { FBairro = primeiros(apara(semAspas(Value)), 30); }
+
+// The mask goes before the cut: a masked CEP such as 30.130-000 is ten characters long and
+// would otherwise lose its last digit.
+void TConverteFornece::SetCep(const QString& Value)
+{
+    FCep = primeiros(FRemoveCaracter(apara(semAspas(Value))), 9);
+}
+
+void TConverteFornece::SetCodCidade(const QString& Value)
+{
+    const QString v = codigoLimpo(Value, 5, QStringLiteral("Código da cidade"));
+    FCodCidade = v.isEmpty() ? QString() : StrZero(v, 5);
+}
+
+void TConverteFornece::SetNomeCidade(const QString& Value)
+{
+    FNomeCidade = primeiros(apara(semAspas(Value)), 30);
+}
+
+void TConverteFornece::SetNumero(const QString& Value) { FNumero = primeiros(semAspas(Value), 10); }
+
+void TConverteFornece::SetComplemento(const QString& Value)
+{
+    FComplemento = apara(primeiros(semAspas(Value), 60));
+}
+
+void TConverteFornece::SetEstado(const QString& Value) { FEstado = primeiros(semAspas(Value), 2); }
+
+void TConverteFornece::SetInscMunicipal(const QString& Value)
+{
+    FInscMunicipal = primeiros(TiraMascara(semAspas(Value)), 15);
+}
+
+void TConverteFornece::SetPessoa_FJ(const QString& Value) { FPessoa_FJ = primeiros(semAspas(Value), 1); }
+
+void TConverteFornece::SetCgcCpf(const QString& Value)
+{
+    FCgcCpf = FRemoveCaracter(primeiros(TiraMascara(semAspas(Value)), 14));
+}
+
+void TConverteFornece::SetInscEst(const QString& Value)
+{
+    FInscEst = FRemoveCaracter(primeiros(TiraMascara(semAspas(Value)), 15));
+}
+
+// Telephones are normalized before the cut, so a masked number keeps all its digits.
+void TConverteFornece::SetFone(const QString& Value)
+{
+    FFone = primeiros(FValidaTelefone(semAspas(Value)), 15);
+}
+
+void TConverteFornece::SetFax(const QString& Value)
+{
+    FFax = primeiros(FValidaTelefone(semAspas(Value)), 15);
+}
+
+void TConverteFornece::SetCelular(const QString& Value)
+{
+    FCelular = primeiros(TiraMascara(semAspas(Value)), 15);
+}
+
+void TConverteFornece::SetEmail(const QString& Value) { FEmail = apara(semAspas(Value)); }
+
+void TConverteFornece::SetHomePage(const QString& Value) { FHomePage = primeiros(semAspas(Value), 30); }
+
+void TConverteFornece::SetCampoLivre1(const QString& Value)
+{
+    FCampoLivre1 = primeiros(apara(semAspas(Value)), 20);
+}
+
+void TConverteFornece::SetCampoLivre2(const QString& Value)
+{
+    FCampoLivre2 = primeiros(apara(semAspas(Value)), 20);
+}
+
+void TConverteFornece::SetContaCx(const QString& Value) { FContaCx = primeiros(apara(semAspas(Value)), 7); }
+
+void TConverteFornece::SetCTCTbred(const QString& Value) { FCTCTbred = primeiros(apara(semAspas(Value)), 7); }
+
+void TConverteFornece::Setobservacao(const QString& Value) { FObservacao = primeiros(semAspas(Value), 100); }
+
+// The flag keeps a quote it is given; the insert doubles it.
+void TConverteFornece::SetAtivo(const QString& Value) { FAtivo = TextRules::upper(primeiros(Value, 1)); }
+
+void TConverteFornece::SetTipoFornece(const QString& Value) { FTipoFornece = semAspas(Value); }
+
+void TConverteFornece::LimpaVariavel()
+{
+    const QString vazio;
+    SetCodFornec(vazio);
+    SetNome(vazio);
+    SetNomeFantasia(vazio);
+    SetContato(vazio);
+    SetEndereco(vazio);
+    SetBairro(vazio);
+    SetCep(vazio);
+    SetCodCidade(vazio);
+    SetNomeCidade(vazio);
+    SetNumero(vazio);
+    SetComplemento(vazio);
+    SetEstado(vazio);
+    SetInscMunicipal(vazio);
+    SetPessoa_FJ(vazio);
+    SetCgcCpf(vazio);
+    SetInscEst(vazio);
+    Setobservacao(vazio);
+    SetFone(vazio);
+    SetFax(vazio);
+    SetCelular(vazio);
+    SetEmail(vazio);
+    SetHomePage(vazio);
+    SetCampoLivre1(vazio);
+    SetCampoLivre2(vazio);
+    SetTipoFornece(vazio);
+}
+
+void TConverteFornece::LimpaTabela()
+{
+    QAuxiliar->close();
+    QAuxiliar->setSql(QStringLiteral("Delete from FORNECE"));
+    QAuxiliar->execSql();
+    QAuxiliar->close();
+    QAuxiliar->setSql(QStringLiteral("Commit;"));
+    QAuxiliar->execSql();
+}
+
+QString TConverteFornece::MontaSql() const
+{
+    const std::pair<const char*, const QString*> colunas[] = {
+        {"CodFornec", &FCodFornec},       {"Nome", &FNome},
+        {"NomeFantasia", &FNomeFantasia}, {"Contato", &FContato},
+        {"Endereco", &FEndereco},         {"Bairro", &FBairro},
+        {"Cep", &FCep},                   {"CodCidade", &FCodCidade},
+        {"Numero", &FNumero},             {"Complemento", &FComplemento},
+        {"Estado", &FEstado},             {"InscMunicipal", &FInscMunicipal},
+        {"Pessoa_FJ", &FPessoa_FJ},       {"CgcCpf", &FCgcCpf},
+        {"InscEst", &FInscEst},           {"observacao", &FObservacao},
+        {"Fone", &FFone},                 {"Fax", &FFax},
+        {"Celular", &FCelular},           {"Email", &FEmail},
+        {"HomePage", &FHomePage},         {"CampoLivre1", &FCampoLivre1},
+        {"CampoLivre2", &FCampoLivre2},   {"codcliente", &FCodCliente},
+        {"ativo", &FAtivo},               {"TipoFornece", &FTipoFornece},
+        {"contacx", &FContaCx},           {"ctctbred", &FCTCTbred},
+    };
+    QStringList nomes, valores;
+    for (const auto& [coluna, valor] : colunas) {
+        nomes.append(QStringLiteral("fornece.") + QLatin1String(coluna));
+        valores.append(TextRules::quoted(*valor));
+    }
+    return QStringLiteral("Insert Into fornece (") + nomes.join(QStringLiteral(", ")) +
+           QStringLiteral(") Values (") + valores.join(QStringLiteral(", ")) + QStringLiteral(") ");
+}
+
+void TConverteFornece::GravaFornecedor()
+{
+    QDestino->setSql(MontaSql());
+    QDestino->execSql();
+    LimpaVariavel();
+}
