@@ -1,7 +1,30 @@
 #include "entities/UClassPreencheConverteGruposProdutos.h"
-#include "db/AppError.h"
+#include "conversion/ProgressWalk.h"
+#include "db/SourceQuery.h"
+#include "entities/GrupoProduto.h"
 
-void TClassPreencheDadosGruposProdutos::PreencheConverteGruposProdutos(SourceConnection&, TargetDatabase&, Gauge&, ProgressLabel&)
+SourceQuery& TClassPreencheDadosGruposProdutos::BuscaGruposProdutosBDOrigem(SourceQuery& qryBusca)
 {
-    throw AppError(QStringLiteral("Conversão deste grupo ainda não disponível."));
+    qryBusca.clearSql();
+    qryBusca.setSql(QStringLiteral("SELECT CONTROLE, GRUPO FROM TBGRUPO"));
+    qryBusca.open();
+    return qryBusca;
+}
+
+void TClassPreencheDadosGruposProdutos::PreencheConverteGruposProdutos(SourceConnection& DbOrigem,
+                                                                       TargetDatabase& DbDestino,
+                                                                       Gauge& Barra,
+                                                                       ProgressLabel& lblInfo)
+{
+    TConverteGruposProd ConverteGruposProdutos(DbDestino);
+    SourceQuery qryBusca(DbOrigem);
+
+    ConverteGruposProdutos.LimpaTabela();
+    BuscaGruposProdutosBDOrigem(qryBusca);
+    ProgressWalk(Barra, lblInfo, QStringLiteral("Convertendo Grupos de produtos - Registro "))
+        .run(qryBusca, [&](SourceQuery& q) {
+            ConverteGruposProdutos.SetCodigo(q.fieldText(QStringLiteral("CONTROLE")));
+            ConverteGruposProdutos.SetDescricao(q.fieldText(QStringLiteral("GRUPO")));
+            ConverteGruposProdutos.ExecutaSql();
+        });
 }
