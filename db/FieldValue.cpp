@@ -1,7 +1,34 @@
 #include "db/FieldValue.h"
 #include "db/AppError.h"
 #include "db/RegionalFormat.h"
+#include <QRegularExpression>
 #include <cmath>
+
+namespace {
+// Numbers kept as text by the legacy system: the regional form ("1234,56", "1.234,56") and the
+// database's own form ("1234.56"). A text whose dots could be digit groups or a decimal point
+// ("1.234") is refused instead of guessed.
+bool readNumberText(const QString& text, double* value)
+{
+    if (RegionalFormat::strToFloat(text, value))
+        return true;
+    const QString t = text.trimmed();
+    static const QRegularExpression grouped(QStringLiteral("^[+-]?\\d{1,3}(\\.\\d{3})+(,\\d*)?$"));
+    if (grouped.match(t).hasMatch() && t.contains(QLatin1Char(',')))
+        return RegionalFormat::strToFloat(QString(t).remove(QLatin1Char('.')), value);
+    static const QRegularExpression pointed(QStringLiteral("^[+-]?(\\d+\\.\\d*|\\.\\d+)([eE][+-]?\\d+)?$"));
+    static const QRegularExpression ambiguous(QStringLiteral("^[+-]?\\d{1,3}(\\.\\d{3})+$"));
+    if (pointed.match(t).hasMatch() && !ambiguous.match(t).hasMatch()) {
+        bool ok = false;
+        const double v = t.toDouble(&ok);
+        if (ok && std::isfinite(v)) {
+            *value = v;
+            return true;
+        }
+    }
+    return false;
+}
+}  // namespace
 
 QDateTime FieldValue::zeroDate() { return QDateTime(QDate(1899, 12, 30), QTime(0, 0), Qt::UTC); }
 
@@ -56,7 +83,7 @@ double FieldValue::asFloat() const
         return m_value.toDouble();
     case QMetaType::QString: {
         double v = 0;
-        if (RegionalFormat::strToFloat(m_value.toString(), &v))
+        if (readNumberText(m_value.toString(), &v))
             return v;
         break;
     }

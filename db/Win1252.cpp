@@ -21,6 +21,12 @@ int codeOf(QChar c)
 }
 }  // namespace
 
+namespace {
+bool g_substitute = false;
+}
+
+void Win1252::setSubstituteForTrial(bool on) { g_substitute = on; }
+
 bool Win1252::canEncode(QChar c) { return codeOf(c) >= 0; }
 
 QByteArray Win1252::encode(const QString& text)
@@ -29,6 +35,10 @@ QByteArray Win1252::encode(const QString& text)
     out.reserve(text.size());
     for (int i = 0; i < text.size(); ++i) {
         const int code = codeOf(text[i]);
+        if (code < 0 && g_substitute) {
+            out.append('?');
+            continue;
+        }
         if (code < 0) {
             const QString hex = QString::number(text[i].unicode(), 16).toUpper().rightJustified(4, QLatin1Char('0'));
             throw AppError(QStringLiteral("O caractere U+%1 na posição %2 não pode ser gravado no banco de destino (conjunto de caracteres WIN1252): \"%3\"")

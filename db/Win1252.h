@@ -10,4 +10,7 @@ public:
     static QByteArray encode(const QString& text);
     static bool canEncode(QChar c);
     static QString decode(const char* data, int length);
+    // Only for the pre-flight check's trial run on a scratch copy: characters the set cannot
+    // hold become "?" instead of raising, so the trial goes on and reports everything else.
+    static void setSubstituteForTrial(bool on);
 };

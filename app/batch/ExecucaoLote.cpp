@@ -1,0 +1,184 @@
+#include "app/batch/ExecucaoLote.h"
+#include "app/ListaParametros.h"
+#include "app/UClassesConversaoController.h"
+#include "app/batch/ProgressoTerminal.h"
+#include "db/AppError.h"
+#include "db/SourceConnection.h"
+#include "db/SourceQuery.h"
+#include "db/TargetDatabase.h"
+#include "db/TargetQuery.h"
+#include "db/TargetTransaction.h"
+#include <QElapsedTimer>
+#include <map>
+
+QString ExecucaoLote::tabelaOrigem(const QString& chave)
+{
+    static const std::map<QString, QString> t = {
+        {QStringLiteral("CLIENTES"), QStringLiteral("TBCLIENTES")},
+        {QStringLiteral("FORNECEDORES"), QStringLiteral("TBFORNECEDOR")},
+        {QStringLiteral("GRUPOSPRODUTOS"), QStringLiteral("TBGRUPO")},
+        {QStringLiteral("CLASSIFICACAOFISCAL"), QStringLiteral("TB_CODIGO_NCM")},
+        {QStringLiteral("PRODUTOS"), QStringLiteral("TBESTOQUE")}};
+    const auto it = t.find(chave);
+    return it == t.end() ? QString() : it->second;
+}
+
+QStringList ExecucaoLote::tabelasDestino(const QString& chave)
+{
+    if (chave == QLatin1String("CLIENTES")) return {QStringLiteral("CLIENTE")};
+    if (chave == QLatin1String("FORNECEDORES")) return {QStringLiteral("FORNECE")};
+    if (chave == QLatin1String("GRUPOSPRODUTOS")) return {QStringLiteral("GRUPROD")};
+    if (chave == QLatin1String("CLASSIFICACAOFISCAL")) return {QStringLiteral("CLASFISC")};
+    if (chave == QLatin1String("PRODUTOS")) return {QStringLiteral("PRODUTO"), QStringLiteral("COMPPROD")};
+    return {};
+}
+
+namespace {
+// Row count of a target table in a transaction of its own, so it sees exactly what is committed.
+qint64 contaDestino(TargetDatabase& db, const QString& tabela)
+{
+    TargetTransaction t(&db);
+    qint64 n = -1;
+    {
+        TargetQuery q(db, t);
+        q.setSql(QStringLiteral("SELECT COUNT(*) AS N FROM ") + tabela);
+        q.open();
+        n = q.fieldInteger(QStringLiteral("N"));
+    }
+    t.commit();
+    return n;
+}
+
+qint64 contaOrigem(SourceConnection& origem, const QString& tabela)
+{
+    SourceQuery q(origem);
+    q.setSql(QStringLiteral("SELECT COUNT(*) AS N FROM ") + tabela);
+    q.open();
+    return q.fieldInteger(QStringLiteral("N"));
+}
+
+// Times one group's filler and notes the reference rows it created.
+class PreenchedorMedido : public Preenchedor {
+public:
+    PreenchedorMedido(std::unique_ptr<Preenchedor> real, ExecucaoLote::ResumoGrupo& resumo)
+        : m_real(std::move(real)), m_resumo(resumo) {}
+    void preenche(SourceConnection& o, TargetDatabase& d, Gauge& b, ProgressLabel& l) override
+    {
+        QElapsedTimer clock;
+        clock.start();
+        m_resumo.executado = true;
+        try {
+            m_real->preenche(o, d, b, l);
+        } catch (...) {
+            m_resumo.segundos = clock.elapsed() / 1000.0;
+            throw;
+        }
+        m_resumo.segundos = clock.elapsed() / 1000.0;
+    }
+
+private:
+    std::unique_ptr<Preenchedor> m_real;
+    ExecucaoLote::ResumoGrupo& m_resumo;
+};
+}  // namespace
+
+int ExecucaoLote::executar(std::FILE* out, bool terminal)
+{
+    ProgressoTerminal progresso(out, terminal);
+    Platform::setMessages(&progresso);
+    Platform::setEvents(&progresso);
+    struct Restaura {
+        ~Restaura() { Platform::setMessages(nullptr); Platform::setEvents(nullptr); }
+    } restaura;
+
+    TargetDatabase destino;
+    TargetTransaction transacao(&destino);
+    destino.setDatabaseName(m_opcoes.destino);
+    destino.setUserName(m_opcoes.usuarioDestino);
+    destino.setPassword(m_opcoes.senhaDestino);
+    try {
+        destino.connect();
+        if (!destino.testConnected())
+            throw AppError(QStringLiteral("Não foi possível se conectar ao Banco de Dados! Verifique sua conexão ou se o arquivo selecionado é válido! "));
+        transacao.start();
+    } catch (const AppError& e) {
+        progresso.error(e.message());
+        return 2;
+    }
+    SourceConnection origem(m_opcoes.origem);
+
+    ListaParametros params;
+    for (const char* linha : {"CLIENTES", "FORNECEDORES", "GRUPOSPRODUTOS", "CLASSIFICACAOFISCAL", "PRODUTOS",
+                              "CAMINHO BD DESTINO", "CAMINHO BD ORIGEM"})
+        params.add(QLatin1String(linha));
+    m_resumo.clear();
+    for (const auto& g : TClassesConversaoController::grupos()) {
+        if (!m_opcoes.grupos.contains(g.chave))
+            continue;
+        params.setValue(g.chave, QStringLiteral("S"));
+        ResumoGrupo r;
+        r.chave = g.chave;
+        r.tabelaOrigem = tabelaOrigem(g.chave);
+        m_resumo.push_back(r);
+    }
+    TClassesConversaoController controller([&](const QString& chave) -> std::unique_ptr<Preenchedor> {
+        for (ResumoGrupo& r : m_resumo)
+            if (r.chave == chave)
+                return std::make_unique<PreenchedorMedido>(TClassesConversaoController::preenchedorReal(chave), r);
+        return TClassesConversaoController::preenchedorReal(chave);
+    });
+    // Reference rows before the run, to tell how many the run created.
+    qint64 cidades0 = 0, fabricantes0 = 0, classes0 = 0;
+    try {
+        cidades0 = contaDestino(destino, QStringLiteral("CIDADES"));
+        fabricantes0 = contaDestino(destino, QStringLiteral("CADFABR"));
+        classes0 = contaDestino(destino, QStringLiteral("CLASFISC"));
+    } catch (const AppError&) {
+        // A missing reference table makes the run fail with the server's message below.
+    }
+    bool ok = false;
+    try {
+        ok = controller.FEfetuaConversao(params, origem, destino, transacao, progresso, progresso);
+    } catch (const AppError& e) {
+        progresso.error(e.message());
+        return 1;
+    }
+    // Read back what the target now holds.
+    try {
+        const qint64 cidades = contaDestino(destino, QStringLiteral("CIDADES"));
+        const qint64 fabricantes = contaDestino(destino, QStringLiteral("CADFABR"));
+        const qint64 classes = contaDestino(destino, QStringLiteral("CLASFISC"));
+        for (ResumoGrupo& r : m_resumo) {
+            for (const QString& t : tabelasDestino(r.chave))
+                r.linhasDestino.emplace_back(t, contaDestino(destino, t));
+            try {
+                r.linhasOrigem = contaOrigem(origem, r.tabelaOrigem);
+            } catch (const AppError&) {
+                r.linhasOrigem = -1;
+            }
+        }
+        m_referencias = {cidades - cidades0, fabricantes - fabricantes0, classes - classes0};
+    } catch (const AppError& e) {
+        progresso.warning(QStringLiteral("Não foi possível ler o resumo do destino: ") + e.message());
+    }
+    imprimeResumo(out, m_resumo, m_referencias);
+    return ok ? 0 : 1;
+}
+
+void ExecucaoLote::imprimeResumo(std::FILE* out, const std::vector<ResumoGrupo>& resumo,
+                                 const Referencias& criadas)
+{
+    std::fprintf(out, "\n%-22s %-15s %10s  %-28s %8s\n", "grupo", "origem", "linhas", "destino (linhas lidas)", "segundos");
+    for (const ResumoGrupo& r : resumo) {
+        QString destino;
+        for (const auto& [t, n] : r.linhasDestino)
+            destino += (destino.isEmpty() ? QString() : QStringLiteral(", ")) + t + QLatin1Char(' ') + QString::number(n);
+        std::fprintf(out, "%-22s %-15s %10lld  %-28s %8.1f%s\n", r.chave.toUtf8().constData(),
+                     r.tabelaOrigem.toUtf8().constData(), static_cast<long long>(r.linhasOrigem),
+                     destino.toUtf8().constData(), r.segundos, r.executado ? "" : "  (não executado)");
+    }
+    std::fprintf(out, "referências criadas: cidades %lld, fabricantes %lld, classificações fiscais %lld\n",
+                 static_cast<long long>(criadas.cidades), static_cast<long long>(criadas.fabricantes),
+                 static_cast<long long>(criadas.classes));
+    std::fflush(out);
+}

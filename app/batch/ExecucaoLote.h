@@ -1,0 +1,41 @@
+#pragma once
+#include "app/batch/OpcoesLote.h"
+#include <QString>
+#include <cstdio>
+#include <vector>
+
+class TargetDatabase;
+
+// One run of the batch runner: opens the target as the window does, runs the same controller
+// and fillers, and reads back what was written.
+class ExecucaoLote {
+public:
+    struct ResumoGrupo {
+        QString chave;
+        QString tabelaOrigem;
+        qint64 linhasOrigem = -1;
+        std::vector<std::pair<QString, qint64>> linhasDestino;  // target table, rows read back
+        double segundos = 0;
+        bool executado = false;
+    };
+
+    // Reference rows the run created (read back after it, against the counts before it).
+    struct Referencias {
+        qint64 cidades = 0, fabricantes = 0, classes = 0;
+    };
+
+    explicit ExecucaoLote(OpcoesLote opcoes) : m_opcoes(std::move(opcoes)) {}
+    // 0 after a committed run; 1 when the run failed; 2 when the target could not be opened.
+    int executar(std::FILE* out, bool terminal);
+    const std::vector<ResumoGrupo>& resumo() const { return m_resumo; }
+    const Referencias& referencias() const { return m_referencias; }
+
+    static QString tabelaOrigem(const QString& chave);
+    static QStringList tabelasDestino(const QString& chave);
+    static void imprimeResumo(std::FILE* out, const std::vector<ResumoGrupo>& resumo, const Referencias& criadas);
+
+private:
+    OpcoesLote m_opcoes;
+    std::vector<ResumoGrupo> m_resumo;
+    Referencias m_referencias;
+};

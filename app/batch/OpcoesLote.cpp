@@ -1,0 +1,83 @@
+#include "app/batch/OpcoesLote.h"
+#include "app/UClassesConversaoController.h"
+#include "db/AppError.h"
+
+QString OpcoesLote::uso()
+{
+    return QStringLiteral(
+        "uso: FarmaciaOstrevoLote --destino ARQUIVO.FB [opções]\n"
+        "  --destino ARQUIVO.FB     banco de destino (dialeto 1), aberto pelo caminho local\n"
+        "  --grupos LISTA           clientes,fornecedores,gruposprodutos,classificacaofiscal,produtos\n"
+        "                           ou todos (padrão: todos); a ordem da conversão é sempre a mesma\n"
+        "  --host NOME              servidor de origem (padrão: localhost)\n"
+        "  --porta N                porta do servidor de origem\n"
+        "  --socket CAMINHO         socket do servidor de origem (padrão: o do cliente, ou MYSQL_UNIX_PORT)\n"
+        "  --usuario NOME           usuário de origem (padrão: root)\n"
+        "  --senha SENHA            senha de origem (padrão: vazia; prefira OSTREVO_SENHA_ORIGEM)\n"
+        "  --banco NOME             banco de origem (padrão: pelbrix)\n"
+        "  --usuario-destino NOME   usuário do destino (padrão: SYSDBA)\n"
+        "  --senha-destino SENHA    senha do destino (padrão da instalação; ou OSTREVO_SENHA_DESTINO)\n"
+        "  --check                  verifica origem e destino sem gravar nada\n"
+        "Saída 0 somente depois de uma conversão gravada (ou de uma verificação sem problemas).\n");
+}
+
+OpcoesLote OpcoesLote::ler(const QStringList& argumentos)
+{
+    OpcoesLote o;
+    const QByteArray senhaOrigem = qgetenv("OSTREVO_SENHA_ORIGEM");
+    if (!senhaOrigem.isNull())
+        o.origem.password = QString::fromUtf8(senhaOrigem);
+    const QByteArray senhaDestino = qgetenv("OSTREVO_SENHA_DESTINO");
+    if (!senhaDestino.isNull())
+        o.senhaDestino = QString::fromUtf8(senhaDestino);
+    QStringList grupos = {QStringLiteral("todos")};
+    for (int i = 0; i < argumentos.size(); ++i) {
+        const QString a = argumentos[i];
+        auto valor = [&]() -> QString {
+            const int eq = a.indexOf(QLatin1Char('='));
+            if (eq > 0)
+                return a.mid(eq + 1);
+            if (i + 1 >= argumentos.size())
+                throw AppError(QStringLiteral("Falta o valor de ") + a);
+            return argumentos[++i];
+        };
+        const QString nome = a.section(QLatin1Char('='), 0, 0);
+        if (nome == QLatin1String("--destino")) o.destino = valor();
+        else if (nome == QLatin1String("--grupos")) grupos = valor().split(QLatin1Char(','), Qt::SkipEmptyParts);
+        else if (nome == QLatin1String("--host")) o.origem.host = valor();
+        else if (nome == QLatin1String("--porta")) {
+            bool ok = false;
+            o.origem.port = valor().toUInt(&ok);
+            if (!ok)
+                throw AppError(QStringLiteral("Porta inválida."));
+        }
+        else if (nome == QLatin1String("--socket")) o.origem.socket = valor();
+        else if (nome == QLatin1String("--usuario")) o.origem.user = valor();
+        else if (nome == QLatin1String("--senha")) o.origem.password = valor();
+        else if (nome == QLatin1String("--banco")) o.origem.database = valor();
+        else if (nome == QLatin1String("--usuario-destino")) o.usuarioDestino = valor();
+        else if (nome == QLatin1String("--senha-destino")) o.senhaDestino = valor();
+        else if (a == QLatin1String("--check")) o.verificar = true;
+        else if (a == QLatin1String("--help") || a == QLatin1String("-h")) o.ajuda = true;
+        else throw AppError(QStringLiteral("Opção desconhecida: ") + a);
+    }
+    for (const QString& g : grupos) {
+        const QString chave = g.trimmed().toUpper();
+        if (chave == QLatin1String("TODOS")) {
+            for (const auto& grupo : TClassesConversaoController::grupos())
+                if (!o.grupos.contains(grupo.chave))
+                    o.grupos.append(grupo.chave);
+            continue;
+        }
+        bool conhecido = false;
+        for (const auto& grupo : TClassesConversaoController::grupos())
+            conhecido = conhecido || grupo.chave == chave;
+        if (!conhecido)
+            throw AppError(QStringLiteral("Grupo desconhecido: ") + g);
+        if (!o.grupos.contains(chave))
+            o.grupos.append(chave);
+    }
+    if (!o.ajuda && o.destino.isEmpty())
+        throw AppError(QStringLiteral("Informe o banco de destino com --destino."));
+    return o;
+}

@@ -1,0 +1,19 @@
+#pragma once
+#include "db/SourceConnection.h"
+#include <QString>
+#include <QStringList>
+
+// The batch runner's command line.
+struct OpcoesLote {
+    QString destino;               // target .FB file
+    QString usuarioDestino = QStringLiteral("SYSDBA");
+    QString senhaDestino = QStringLiteral("velorquin");
+    SourceSettings origem;
+    QStringList grupos;            // run-parameter keys, in the order given
+    bool verificar = false;        // --check: report what would fail, write nothing
+    bool ajuda = false;
+
+    // Raises AppError with a readable reason for a malformed command line.
+    static OpcoesLote ler(const QStringList& argumentos);
+    static QString uso();
+};

@@ -1,0 +1,32 @@
+#pragma once
+#include "platform/Gauge.h"
+#include "platform/Platform.h"
+#include "platform/ProgressLabel.h"
+#include <QElapsedTimer>
+#include <QString>
+#include <cstdio>
+
+// The progress display of the batch runner. On a terminal one line is rewritten in place
+// (row N of M, rows per second, time left); otherwise a plain line is written at every tenth
+// of a group and at its end. Also serves as the runner's message boxes.
+class ProgressoTerminal : public Gauge, public ProgressLabel, public MessageBoxes, public EventPump {
+public:
+    explicit ProgressoTerminal(std::FILE* out, bool terminal);
+    void setText(const QString& text) override;
+    QString text() const override { return m_text; }
+    void processEvents() override;
+    void warning(const QString& text) override;
+    void information(const QString& text) override;
+    void error(const QString& text) override;
+
+private:
+    void endLine();
+    std::FILE* m_out;
+    bool m_terminal;
+    QString m_text;
+    QString m_group;
+    QElapsedTimer m_groupClock;
+    qint64 m_lastDraw = -1000;
+    int m_lastTenth = -1;
+    bool m_lineOpen = false;
+};

@@ -1,0 +1,335 @@
+#include "app/batch/VerificacaoPrevia.h"
+#include "app/ListaParametros.h"
+#include "app/UClassesConversaoController.h"
+#include "app/batch/ExecucaoLote.h"
+#include "db/AppError.h"
+#include "db/SourceConnection.h"
+#include "db/SourceQuery.h"
+#include "db/TargetDatabase.h"
+#include "db/TargetQuery.h"
+#include "db/TargetTransaction.h"
+#include "db/Win1252.h"
+#include "platform/Gauge.h"
+#include "platform/Platform.h"
+#include "platform/ProgressLabel.h"
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryDir>
+#include <map>
+
+QStringList VerificacaoPrevia::colunasOrigem(const QString& chave)
+{
+    static const std::map<QString, QString> colunas = {
+        {QStringLiteral("CLIENTES"),
+         QStringLiteral("CONTROLE, NOME, ENDERECO, BAIRRO, CIDADE, ESTADO, CEP, TELEFONE, DATA, CGC, CPF, "
+                        "RESPONSAVEL, DATACADASTRO, PAI, MAE, IDENTIDADE, FAX, OBSERVACAO, EMPRESATRABALHO, "
+                        "LIMITECREDITO, PESSOA, ESTADOCIVIL, REFERENCIA, ATIVO")},
+        {QStringLiteral("FORNECEDORES"),
+         QStringLiteral("CONTROLE, EMPRESA, ENDERECO, BAIRRO, CIDADE, ESTADO, CEP, TELEFONE, CGC, INSCRICAO, FAX, "
+                        "EMAIL, OBSERVACAO, PESSOA")},
+        {QStringLiteral("GRUPOSPRODUTOS"), QStringLiteral("CONTROLE, GRUPO")},
+        {QStringLiteral("CLASSIFICACAOFISCAL"), QStringLiteral("CONTROLE, NCM")},
+        {QStringLiteral("PRODUTOS"),
+         QStringLiteral("CONTROLE, CODIGOBARRA, PRODUTO, GRUPO, FABRICANTE, PRECOCUSTO, CUSTOMEDIO, PRECOVENDA, "
+                        "ESTMINIMO, UNIDADE, LUCRO, ESTMAXIMO, CODNCM, MARCA, CODFORNECEDOR, PESO, "
+                        "DESCRICAOSIMPLES, ATIVO, CST, APLICACAO, CFOP, FRACIONADO, PRECOPRAZO, PRECOPROMOCAO, "
+                        "PRECOCINCO, REGISTROMS")}};
+    const auto it = colunas.find(chave);
+    return it == colunas.end() ? QStringList() : it->second.split(QStringLiteral(", "));
+}
+
+void VerificacaoPrevia::achado(bool erro, const QString& onde, const QString& problema)
+{
+    m_achados.push_back({erro, onde, problema});
+}
+
+namespace {
+QStringList tabelasReferencia(const QString& chave)
+{
+    if (chave == QLatin1String("CLIENTES") || chave == QLatin1String("FORNECEDORES"))
+        return {QStringLiteral("CIDADES")};
+    if (chave == QLatin1String("PRODUTOS"))
+        return {QStringLiteral("CADFABR"), QStringLiteral("CLASFISC"), QStringLiteral("GRUPROD")};
+    return {};
+}
+
+std::vector<QStringList> linhas(TargetDatabase& db, const QString& select)
+{
+    TargetTransaction t(&db);
+    std::vector<QStringList> out;
+    {
+        TargetQuery q(db, t);
+        q.setSql(select);
+        q.open();
+        const int n = static_cast<int>(q.columnNames().size());
+        for (; !q.eof(); q.next()) {
+            QStringList row;
+            for (int i = 0; i < n; ++i)
+                row.append(q.fieldAt(i).asString().trimmed());
+            out.push_back(row);
+        }
+    }
+    t.commit();
+    return out;
+}
+
+void executa(TargetDatabase& db, const QString& sql)
+{
+    TargetTransaction t(&db);
+    TargetQuery q(db, t);
+    q.setSql(sql);
+    q.execSql();
+    t.commit();
+}
+
+struct ColunaTexto {
+    QString tabela, coluna;
+    int largura;
+    bool fixa;  // CHAR: padded with blanks
+};
+
+class SemTela : public Gauge, public ProgressLabel, public MessageBoxes, public EventPump {
+public:
+    void setText(const QString& t) override { m_text = t; }
+    QString text() const override { return m_text; }
+    void processEvents() override {}
+    void warning(const QString& t) override { avisos.append(t); }
+    void information(const QString&) override {}
+    void error(const QString& t) override { erros.append(t); }
+    QStringList avisos, erros;
+
+private:
+    QString m_text;
+};
+}  // namespace
+
+void VerificacaoPrevia::verificaOrigem(SourceConnection& origem)
+{
+    for (const QString& chave : m_opcoes.grupos) {
+        const QString tabela = ExecucaoLote::tabelaOrigem(chave);
+        const QStringList colunas = colunasOrigem(chave);
+        SourceQuery q(origem);
+        q.setSql(QStringLiteral("SELECT * FROM ") + tabela + QStringLiteral(" LIMIT 0"));
+        try {
+            q.open();
+        } catch (const AppError& e) {
+            achado(true, QStringLiteral("origem ") + tabela, e.message());
+            continue;
+        }
+        bool completa = true;
+        for (const QString& c : colunas) {
+            try {
+                q.field(c);
+            } catch (const AppError&) {
+                achado(true, QStringLiteral("origem ") + tabela + QLatin1Char('.') + c, QStringLiteral("coluna ausente"));
+                completa = false;
+            }
+        }
+        q.close();
+        if (!completa)
+            continue;
+        // Characters the target cannot store, wherever they stand in the columns read.
+        q.setSql(QStringLiteral("SELECT ") + colunas.join(QStringLiteral(", ")) + QStringLiteral(" FROM ") + tabela);
+        q.open();
+        int relatados = 0;
+        for (; !q.eof() && relatados < 20; q.next()) {
+            for (const QString& c : colunas) {
+                const QString v = q.fieldText(c);
+                for (const QChar ch : v) {
+                    if (!Win1252::canEncode(ch)) {
+                        achado(true, QStringLiteral("origem ") + tabela + QLatin1Char('.') + c,
+                               QStringLiteral("CONTROLE %1: caractere U+%2 não pode ser gravado no destino (WIN1252)")
+                                   .arg(q.fieldText(QStringLiteral("CONTROLE")))
+                                   .arg(QString::number(ch.unicode(), 16).toUpper().rightJustified(4, QLatin1Char('0'))));
+                        ++relatados;
+                        break;
+                    }
+                }
+            }
+        }
+    }
+}
+
+bool VerificacaoPrevia::verificaDestino(TargetDatabase& destino)
+{
+    if (destino.sqlDialect() != 1)
+        achado(true, QStringLiteral("destino"),
+               QStringLiteral("o banco é de dialeto %1; a conversão exige dialeto 1").arg(destino.sqlDialect()));
+    QStringList exigidas;
+    for (const QString& chave : m_opcoes.grupos)
+        for (const QString& t : ExecucaoLote::tabelasDestino(chave) + tabelasReferencia(chave))
+            if (!exigidas.contains(t))
+                exigidas.append(t);
+    bool completa = true;
+    for (const QString& t : exigidas) {
+        if (linhas(destino, QStringLiteral("SELECT 1 FROM RDB$RELATIONS WHERE RDB$RELATION_NAME = '%1'").arg(t)).empty()) {
+            achado(true, QStringLiteral("destino ") + t, QStringLiteral("tabela ausente"));
+            completa = false;
+        }
+    }
+    return completa;
+}
+
+void VerificacaoPrevia::ensaio()
+{
+    // Scratch copy of the target, taken while no one of ours is attached to it.
+    QTemporaryDir pasta;
+    const QString copia = pasta.path() + QStringLiteral("/ENSAIO.FB");
+    if (!QFile::copy(m_opcoes.destino, copia)) {
+        achado(true, QStringLiteral("destino"), QStringLiteral("não foi possível copiar o arquivo para o ensaio"));
+        return;
+    }
+    QFile::setPermissions(copia, QFile::ReadOwner | QFile::WriteOwner);
+    TargetDatabase db;
+    db.setDatabaseName(copia);
+    db.setUserName(m_opcoes.usuarioDestino);
+    db.setPassword(m_opcoes.senhaDestino);
+    db.connect();
+
+    QStringList tabelas;
+    for (const QString& chave : m_opcoes.grupos)
+        for (const QString& t : ExecucaoLote::tabelasDestino(chave) + tabelasReferencia(chave))
+            if (!tabelas.contains(t))
+                tabelas.append(t);
+    const QString lista = QStringLiteral("'") + tabelas.join(QStringLiteral("','")) + QStringLiteral("'");
+
+    // Keys (primary and unique) of the tables, to look for repeated codes afterwards.
+    std::map<QString, QStringList> chaves;
+    for (const QStringList& r : linhas(db, QStringLiteral(
+             "SELECT C.RDB$RELATION_NAME, S.RDB$FIELD_NAME, C.RDB$CONSTRAINT_NAME FROM RDB$RELATION_CONSTRAINTS C "
+             "JOIN RDB$INDEX_SEGMENTS S ON S.RDB$INDEX_NAME = C.RDB$INDEX_NAME "
+             "WHERE C.RDB$CONSTRAINT_TYPE IN ('PRIMARY KEY', 'UNIQUE') AND C.RDB$RELATION_NAME IN (%1) "
+             "ORDER BY C.RDB$CONSTRAINT_NAME, S.RDB$FIELD_POSITION").arg(lista)))
+        chaves[r[0] + QLatin1Char('|') + r[2]].append(r[1]);
+
+    // Text columns and their widths.
+    std::vector<ColunaTexto> textos;
+    for (const QStringList& r : linhas(db, QStringLiteral(
+             "SELECT RF.RDB$RELATION_NAME, RF.RDB$FIELD_NAME, COALESCE(F.RDB$CHARACTER_LENGTH, F.RDB$FIELD_LENGTH), "
+             "F.RDB$FIELD_TYPE FROM RDB$RELATION_FIELDS RF JOIN RDB$FIELDS F ON F.RDB$FIELD_NAME = RF.RDB$FIELD_SOURCE "
+             "WHERE RF.RDB$RELATION_NAME IN (%1) AND F.RDB$FIELD_TYPE IN (14, 37)").arg(lista)))
+        textos.push_back({r[0], r[1], r[2].toInt(), r[3].toInt() == 14});
+
+    // Remove what would stop the trial at the first collision or overlong value.
+    for (const QStringList& r : linhas(db, QStringLiteral(
+             "SELECT RDB$RELATION_NAME, RDB$CONSTRAINT_NAME FROM RDB$RELATION_CONSTRAINTS "
+             "WHERE RDB$CONSTRAINT_TYPE = 'FOREIGN KEY' ORDER BY 1")))
+        executa(db, QStringLiteral("ALTER TABLE %1 DROP CONSTRAINT %2").arg(r[0], r[1]));
+    for (const auto& [k, cols] : chaves) {
+        const QString tabela = k.section(QLatin1Char('|'), 0, 0), nome = k.section(QLatin1Char('|'), 1, 1);
+        executa(db, QStringLiteral("ALTER TABLE %1 DROP CONSTRAINT %2").arg(tabela, nome));
+    }
+    for (const QStringList& r : linhas(db, QStringLiteral(
+             "SELECT RDB$INDEX_NAME FROM RDB$INDICES WHERE RDB$RELATION_NAME IN (%1) AND RDB$SYSTEM_FLAG = 0").arg(lista)))
+        executa(db, QStringLiteral("DROP INDEX %1").arg(r[0]));
+    for (const ColunaTexto& c : textos)
+        executa(db, QStringLiteral("ALTER TABLE %1 ALTER COLUMN %2 TYPE %3(4000)")
+                        .arg(c.tabela, c.coluna, c.fixa ? QStringLiteral("CHAR") : QStringLiteral("VARCHAR")));
+
+    // The trial run itself, with the program's own controller and fillers.
+    SemTela tela;
+    Platform::setMessages(&tela);
+    Platform::setEvents(&tela);
+    Win1252::setSubstituteForTrial(true);
+    TargetTransaction transacao(&db);
+    SourceConnection origem(m_opcoes.origem);
+    ListaParametros params;
+    for (const QString& chave : m_opcoes.grupos)
+        params.setValue(chave, QStringLiteral("S"));
+    bool ok = false;
+    try {
+        ok = TClassesConversaoController().FEfetuaConversao(params, origem, db, transacao, tela, tela);
+    } catch (const AppError& e) {
+        tela.erros.append(e.message());
+    }
+    Win1252::setSubstituteForTrial(false);
+    Platform::setMessages(nullptr);
+    Platform::setEvents(nullptr);
+    for (const QString& e : tela.erros)
+        achado(true, QStringLiteral("ensaio"), QString(e).replace(QChar(13), QLatin1Char(' ')));
+    for (const QString& a : tela.avisos)
+        achado(false, QStringLiteral("ensaio"), QString(a).replace(QChar(13), QLatin1Char(' ')));
+    if (!ok && tela.erros.isEmpty())
+        achado(true, QStringLiteral("ensaio"), QStringLiteral("a conversão de ensaio não terminou"));
+
+    for (const ColunaTexto& c : textos) {
+        const QString medida = c.fixa ? QStringLiteral("CHAR_LENGTH(TRIM(TRAILING FROM %1))").arg(c.coluna)
+                                      : QStringLiteral("CHAR_LENGTH(%1)").arg(c.coluna);
+        const auto r = linhas(db, QStringLiteral("SELECT COUNT(*), MAX(%1) FROM %2 WHERE %1 > %3")
+                                      .arg(medida, c.tabela).arg(c.largura));
+        if (!r.empty() && r[0][0].toInt() > 0) {
+            const auto exemplo = linhas(db, QStringLiteral("SELECT FIRST 1 %1 FROM %2 WHERE %3 > %4")
+                                                .arg(c.coluna, c.tabela, medida).arg(c.largura));
+            achado(true, c.tabela + QLatin1Char('.') + c.coluna,
+                   QStringLiteral("%1 valores maiores que a coluna (%2 caracteres; até %3), por exemplo '%4'")
+                       .arg(r[0][0]).arg(c.largura).arg(r[0][1])
+                       .arg(exemplo.empty() ? QString() : exemplo[0][0].left(60)));
+        }
+    }
+    for (const auto& [k, cols] : chaves) {
+        const QString tabela = k.section(QLatin1Char('|'), 0, 0);
+        const QString colunas = cols.join(QStringLiteral(", "));
+        const auto r = linhas(db, QStringLiteral("SELECT %1, COUNT(*) FROM %2 GROUP BY %1 HAVING COUNT(*) > 1")
+                                      .arg(colunas, tabela));
+        if (r.empty())
+            continue;
+        QStringList exemplos;
+        for (size_t i = 0; i < r.size() && i < 5; ++i)
+            exemplos.append(QStringLiteral("'%1' (%2 vezes)").arg(r[i].mid(0, cols.size()).join(QLatin1Char('/')), r[i].last()));
+        achado(true, tabela + QLatin1Char('.') + colunas,
+               QStringLiteral("%1 códigos repetidos por chaves distintas da origem: %2")
+                   .arg(r.size()).arg(exemplos.join(QStringLiteral(", "))));
+    }
+    db.disconnect();
+}
+
+int VerificacaoPrevia::executar(std::FILE* out)
+{
+    m_achados.clear();
+    SourceConnection origem(m_opcoes.origem);
+    bool origemOk = true;
+    try {
+        origem.connect();
+        verificaOrigem(origem);
+    } catch (const AppError& e) {
+        achado(true, QStringLiteral("origem"), QStringLiteral("inacessível: ") + e.message());
+        origemOk = false;
+    }
+    origem.disconnect();
+    bool destinoOk = false;
+    {
+        TargetDatabase destino;
+        destino.setDatabaseName(m_opcoes.destino);
+        destino.setUserName(m_opcoes.usuarioDestino);
+        destino.setPassword(m_opcoes.senhaDestino);
+        try {
+            if (!QFileInfo::exists(m_opcoes.destino))
+                throw AppError(QStringLiteral("arquivo não encontrado: ") + m_opcoes.destino);
+            destino.connect();
+            destinoOk = verificaDestino(destino);
+        } catch (const AppError& e) {
+            achado(true, QStringLiteral("destino"), QStringLiteral("inacessível: ") + e.message());
+        }
+        destino.disconnect();
+    }
+    const bool semErros = std::none_of(m_achados.begin(), m_achados.end(), [](const Achado& a) { return a.erro; });
+    if (origemOk && destinoOk && semErros) {
+        try {
+            ensaio();
+        } catch (const AppError& e) {
+            achado(true, QStringLiteral("ensaio"), e.message());
+        }
+    }
+
+    int largura = 10;
+    for (const Achado& a : m_achados)
+        largura = std::max(largura, static_cast<int>(a.onde.size()));
+    std::fprintf(out, "%-5s  %-*s  %s\n", "nível", largura, "onde", "problema");
+    for (const Achado& a : m_achados)
+        std::fprintf(out, "%-5s  %-*s  %s\n", a.erro ? "ERRO" : "aviso", largura, a.onde.toUtf8().constData(),
+                     a.problema.toUtf8().constData());
+    const bool falha = std::any_of(m_achados.begin(), m_achados.end(), [](const Achado& a) { return a.erro; });
+    std::fprintf(out, "%s\n", falha ? "Verificação: a conversão falharia ou gravaria valores errados."
+                                    : "Verificação: nenhum problema encontrado.");
+    return falha ? 1 : 0;
+}
