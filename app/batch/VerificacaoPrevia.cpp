@@ -103,8 +103,9 @@ private:
 };
 }  // namespace
 
-void VerificacaoPrevia::verificaOrigem(SourceConnection& origem)
+bool VerificacaoPrevia::verificaOrigem(SourceConnection& origem)
 {
+    bool estruturaOk = true;
     for (const QString& chave : m_opcoes.grupos) {
         const QString tabela = ExecucaoLote::tabelaOrigem(chave);
         const QStringList colunas = colunasOrigem(chave);
@@ -114,6 +115,7 @@ void VerificacaoPrevia::verificaOrigem(SourceConnection& origem)
             q.open();
         } catch (const AppError& e) {
             achado(true, QStringLiteral("origem ") + tabela, e.message());
+            estruturaOk = false;
             continue;
         }
         bool completa = true;
@@ -126,8 +128,10 @@ void VerificacaoPrevia::verificaOrigem(SourceConnection& origem)
             }
         }
         q.close();
-        if (!completa)
+        if (!completa) {
+            estruturaOk = false;
             continue;
+        }
         // Characters the target cannot store, wherever they stand in the columns read.
         q.setSql(QStringLiteral("SELECT ") + colunas.join(QStringLiteral(", ")) + QStringLiteral(" FROM ") + tabela);
         q.open();
@@ -148,6 +152,7 @@ void VerificacaoPrevia::verificaOrigem(SourceConnection& origem)
             }
         }
     }
+    return estruturaOk;
 }
 
 bool VerificacaoPrevia::verificaDestino(TargetDatabase& destino)
@@ -222,9 +227,11 @@ void VerificacaoPrevia::ensaio()
     for (const QStringList& r : linhas(db, QStringLiteral(
              "SELECT RDB$INDEX_NAME FROM RDB$INDICES WHERE RDB$RELATION_NAME IN (%1) AND RDB$SYSTEM_FLAG = 0").arg(lista)))
         executa(db, QStringLiteral("DROP INDEX %1").arg(r[0]));
+    // Room enough to see by how much a value outgrows its column, within the record size limit.
     for (const ColunaTexto& c : textos)
-        executa(db, QStringLiteral("ALTER TABLE %1 ALTER COLUMN %2 TYPE %3(4000)")
-                        .arg(c.tabela, c.coluna, c.fixa ? QStringLiteral("CHAR") : QStringLiteral("VARCHAR")));
+        executa(db, QStringLiteral("ALTER TABLE %1 ALTER COLUMN %2 TYPE %3(%4)")
+                        .arg(c.tabela, c.coluna, c.fixa ? QStringLiteral("CHAR") : QStringLiteral("VARCHAR"))
+                        .arg(std::min(2000, c.largura * 3 + 60)));
 
     // The trial run itself, with the program's own controller and fillers.
     SemTela tela;
@@ -290,7 +297,7 @@ int VerificacaoPrevia::executar(std::FILE* out)
     bool origemOk = true;
     try {
         origem.connect();
-        verificaOrigem(origem);
+        origemOk = verificaOrigem(origem);
     } catch (const AppError& e) {
         achado(true, QStringLiteral("origem"), QStringLiteral("inacessível: ") + e.message());
         origemOk = false;
@@ -312,8 +319,8 @@ int VerificacaoPrevia::executar(std::FILE* out)
         }
         destino.disconnect();
     }
-    const bool semErros = std::none_of(m_achados.begin(), m_achados.end(), [](const Achado& a) { return a.erro; });
-    if (origemOk && destinoOk && semErros) {
+    // The trial needs both structures complete; other findings do not keep it from running.
+    if (origemOk && destinoOk) {
         try {
             ensaio();
         } catch (const AppError& e) {

@@ -28,7 +28,7 @@ public:
     static QStringList colunasOrigem(const QString& chave);
 
 private:
-    void verificaOrigem(SourceConnection& origem);
+    bool verificaOrigem(SourceConnection& origem);  // false when a table or column is missing
     bool verificaDestino(TargetDatabase& destino);
     void ensaio();
     void achado(bool erro, const QString& onde, const QString& problema);
