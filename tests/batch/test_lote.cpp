@@ -1,0 +1,221 @@
+// The batch runner and its pre-flight check, on real engines.
+#include "SourceFixture.h"
+#include "TargetFixture.h"
+#include "app/batch/ExecucaoLote.h"
+#include "app/batch/OpcoesLote.h"
+#include "app/batch/VerificacaoPrevia.h"
+#include "db/AppError.h"
+#include "db/SqlScript.h"
+#include <QFile>
+#include <cstdio>
+#include <gtest/gtest.h>
+
+namespace {
+// Captures what the runner prints.
+struct Saida {
+    char* buf = nullptr;
+    size_t len = 0;
+    std::FILE* f = open_memstream(&buf, &len);
+    ~Saida() { std::fclose(f); std::free(buf); }
+    QString texto() { std::fflush(f); return QString::fromUtf8(buf, static_cast<int>(len)); }
+};
+
+class Lote : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        s.exec(QStringLiteral("INSERT INTO TBGRUPO (CONTROLE, GRUPO) VALUES (1, 'Genéricos'), (2, 'Perfumaria')"));
+        s.exec(QStringLiteral("INSERT INTO TB_CODIGO_NCM (CONTROLE, NCM) VALUES (1, '3004.90.69'), (2, '33049910')"));
+        s.exec(QStringLiteral("INSERT INTO TBCLIENTES (CONTROLE, NOME, CIDADE, ESTADO) VALUES "
+                              "('1', 'Ana', 'Juiz de Fora', 'MG'), ('2', 'José', 'juiz de fora', 'mg'), "
+                              "('3', 'Inês', 'Betim', 'MG')"));
+        s.exec(QStringLiteral("INSERT INTO TBESTOQUE (CONTROLE, PRODUTO, GRUPO, FABRICANTE, PRECOVENDA, CODNCM) VALUES "
+                              "(1, 'Dipirona', '1', 'EMS', '12,50', '3004.90.69'), "
+                              "(2, 'Shampoo', '2', 'Natulab', '8.90', '99999999')"));
+        t.tr.commit();
+        t.db.disconnect();  // the runner attaches by itself
+        opcoes.destino = t.path();
+        opcoes.origem = s.settings();
+    }
+    OpcoesLote opcoes = OpcoesLote::ler({QStringLiteral("--destino"), QStringLiteral("x")});
+    SourceFixture s;
+    TargetFixture t;
+};
+}  // namespace
+
+TEST_F(Lote, CommittedRunExitsZeroAndSummarizesWhatWasReadBack)
+{
+    Saida out;
+    ExecucaoLote lote(opcoes);
+    EXPECT_EQ(lote.executar(out.f, false), 0) << out.texto().toStdString();
+    const QString texto = out.texto();
+    EXPECT_TRUE(texto.contains(QStringLiteral("Conversão concluída com sucesso!")));
+    t.db.connect();
+    std::map<QString, qint64> destino;
+    for (const auto& g : lote.resumo()) {
+        EXPECT_TRUE(g.executado) << g.chave.toStdString();
+        for (const auto& [tabela, n] : g.linhasDestino) {
+            destino[tabela] = n;
+            EXPECT_EQ(n, t.count(tabela)) << tabela.toStdString();
+        }
+    }
+    EXPECT_EQ(lote.resumo()[0].linhasOrigem, 3);
+    EXPECT_EQ(destino[QStringLiteral("CLIENTE")], 3);
+    EXPECT_EQ(destino[QStringLiteral("PRODUTO")], 2);
+    EXPECT_EQ(destino[QStringLiteral("COMPPROD")], 2);
+    EXPECT_EQ(lote.referencias().cidades, 2) << "Juiz de Fora in two spellings is one city";
+    EXPECT_EQ(lote.referencias().fabricantes, 2);
+    EXPECT_EQ(lote.referencias().classes, 3) << "two converted, one created for the unknown NCM";
+    EXPECT_TRUE(texto.contains(QStringLiteral("referências criadas: cidades 2, fabricantes 2, classificações fiscais 3")))
+        << texto.toStdString();
+}
+
+TEST_F(Lote, FailedRunExitsOneAndKeepsWhatWasCommitted)
+{
+    s.exec(QStringLiteral("DROP TABLE TBESTOQUE"));
+    Saida out;
+    ExecucaoLote lote(opcoes);
+    EXPECT_EQ(lote.executar(out.f, false), 1);
+    t.db.connect();
+    EXPECT_EQ(t.count(QStringLiteral("CLIENTE")), 3) << "groups before the failing one stay converted";
+}
+
+TEST_F(Lote, TargetThatCannotBeOpenedExitsTwo)
+{
+    opcoes.destino = t.path() + QStringLiteral(".nao-existe");
+    Saida out;
+    EXPECT_EQ(ExecucaoLote(opcoes).executar(out.f, false), 2);
+}
+
+TEST_F(Lote, NoPasswordAppearsInAnyMessage)
+{
+    opcoes.origem.password = QStringLiteral("segredo-123");
+    opcoes.origem.user = QStringLiteral("ninguem");
+    Saida out;
+    char* errBuf = nullptr;
+    size_t errLen = 0;
+    std::FILE* err = open_memstream(&errBuf, &errLen);
+    std::FILE* saved = stderr;
+    stderr = err;
+    const int rc = ExecucaoLote(opcoes).executar(out.f, false);
+    stderr = saved;
+    std::fclose(err);
+    const QString all = out.texto() + QString::fromUtf8(errBuf, static_cast<int>(errLen));
+    std::free(errBuf);
+    EXPECT_EQ(rc, 1);
+    EXPECT_TRUE(all.contains(QStringLiteral("ninguem"))) << all.toStdString();
+    EXPECT_FALSE(all.contains(QStringLiteral("segredo"))) << all.toStdString();
+}
+
+TEST(LoteOpcoes, CommandLine)
+{
+    const OpcoesLote o = OpcoesLote::ler({QStringLiteral("--destino=/x/A.FB"), QStringLiteral("--grupos"),
+                                          QStringLiteral("produtos,Clientes"), QStringLiteral("--socket"),
+                                          QStringLiteral("/s"), QStringLiteral("--porta"), QStringLiteral("3307")});
+    EXPECT_EQ(o.destino, QStringLiteral("/x/A.FB"));
+    EXPECT_EQ(o.grupos, (QStringList{QStringLiteral("PRODUTOS"), QStringLiteral("CLIENTES")}));
+    EXPECT_EQ(o.origem.socket, QStringLiteral("/s"));
+    EXPECT_EQ(o.origem.port, 3307u);
+    EXPECT_EQ(o.origem.database, QStringLiteral("pelbrix"));
+    EXPECT_EQ(OpcoesLote::ler({QStringLiteral("--destino"), QStringLiteral("a")}).grupos.size(), 5);
+    for (const QStringList& bad : {QStringList{QStringLiteral("--destino")}, QStringList{QStringLiteral("--grupos"), QStringLiteral("tudo")},
+                                   QStringList{QStringLiteral("--xyz")}, QStringList{}})
+        EXPECT_THROW(OpcoesLote::ler(bad), AppError) << bad.join(' ').toStdString();
+}
+
+// One fixture per finding of the pre-flight check; each must be reported as an error and
+// leave both databases as they were.
+TEST_F(Lote, CheckFindsNothingOnSoundDataAndWritesNothing)
+{
+    Saida out;
+    VerificacaoPrevia v(opcoes);
+    EXPECT_EQ(v.executar(out.f), 0) << out.texto().toStdString();
+    t.db.connect();
+    EXPECT_EQ(t.count(QStringLiteral("CLIENTE")), 0);
+    EXPECT_EQ(t.count(QStringLiteral("CIDADES")), 0);
+}
+
+namespace {
+struct Caso {
+    const char* nome;
+    std::function<void(SourceFixture&, TargetFixture&, OpcoesLote&)> prepara;
+    const char* onde;      // expected in the finding's place
+    const char* problema;  // expected in the finding's text
+};
+}  // namespace
+
+TEST_F(Lote, CheckReportsEveryFinding)
+{
+    const std::vector<Caso> casos = {
+        {"source unreachable", [](SourceFixture&, TargetFixture&, OpcoesLote& o) {
+             o.origem.socket = QStringLiteral("/nao/existe.sock"); o.origem.connectTimeout = 2; },
+         "origem", "inacessível"},
+        {"target missing", [](SourceFixture&, TargetFixture&, OpcoesLote& o) { o.destino += QStringLiteral(".x"); },
+         "destino", "inacessível"},
+        {"missing target table", [](SourceFixture&, TargetFixture& t, OpcoesLote&) {
+             t.db.connect(); t.exec(QStringLiteral("DROP TABLE COMPPROD")); t.db.disconnect(); },
+         "destino COMPPROD", "tabela ausente"},
+        {"missing source column", [](SourceFixture& s, TargetFixture&, OpcoesLote&) {
+             s.exec(QStringLiteral("ALTER TABLE TBGRUPO DROP COLUMN GRUPO")); },
+         "origem TBGRUPO.GRUPO", "coluna ausente"},
+        {"group codes collide", [](SourceFixture& s, TargetFixture&, OpcoesLote&) {
+             s.exec(QStringLiteral("INSERT INTO TBGRUPO (CONTROLE, GRUPO) VALUES (1001, 'Outro')")); },
+         "GRUPROD.CODGRUPO", "'001' (2 vezes)"},
+        {"value longer than its column", [](SourceFixture& s, TargetFixture& t, OpcoesLote&) {
+             t.db.connect();
+             t.exec(QStringLiteral("ALTER TABLE CADFABR DROP DESCRICAO"));
+             t.exec(QStringLiteral("ALTER TABLE CADFABR ADD DESCRICAO VARCHAR(4)"));
+             t.db.disconnect();
+             s.exec(QStringLiteral("UPDATE TBESTOQUE SET FABRICANTE = 'Laboratório Longo'")); },
+         "CADFABR.DESCRICAO", "maiores que a coluna (4 caracteres"},
+        {"character the target cannot store", [](SourceFixture& s, TargetFixture&, OpcoesLote&) {
+             s.exec(QStringLiteral("UPDATE TBCLIENTES SET NOME = 'Ōsaka' WHERE CONTROLE = '2'")); },
+         "origem TBCLIENTES.NOME", "CONTROLE 2: caractere U+014C"},
+    };
+    for (const Caso& c : casos) {
+        SourceFixture s2;
+        TargetFixture t2;
+        s2.exec(QStringLiteral("INSERT INTO TBGRUPO (CONTROLE, GRUPO) VALUES (1, 'Genéricos')"));
+        s2.exec(QStringLiteral("INSERT INTO TBCLIENTES (CONTROLE, NOME, CIDADE, ESTADO) VALUES ('2', 'José', 'Betim', 'MG')"));
+        s2.exec(QStringLiteral("INSERT INTO TBESTOQUE (CONTROLE, PRODUTO, GRUPO, FABRICANTE) VALUES (1, 'Dipirona', '1', 'EMS')"));
+        t2.tr.commit();
+        t2.db.disconnect();
+        OpcoesLote o = opcoes;
+        o.destino = t2.path();
+        o.origem = s2.settings();
+        c.prepara(s2, t2, o);
+        Saida out;
+        VerificacaoPrevia v(o);
+        EXPECT_EQ(v.executar(out.f), 1) << c.nome << "\n" << out.texto().toStdString();
+        bool found = false;
+        for (const auto& a : v.achados())
+            found = found || (a.erro && a.onde.contains(QString::fromUtf8(c.onde)) &&
+                              a.problema.contains(QString::fromUtf8(c.problema)));
+        EXPECT_TRUE(found) << c.nome << "\n" << out.texto().toStdString();
+        if (QFile::exists(t2.path())) {
+            t2.db.connect();
+            EXPECT_EQ(t2.count(QStringLiteral("CLIENTE")), 0) << c.nome << ": the check wrote to the target";
+            t2.db.disconnect();
+        }
+    }
+}
+
+TEST(LoteDialeto, CheckReportsATargetOfDialectThree)
+{
+    QTemporaryDir dir;
+    const QString path = dir.path() + QStringLiteral("/D3.FB");
+    TargetDatabase::createDatabase(path, 3, QStringLiteral("SYSDBA"), QStringLiteral("velorquin"), QStringLiteral("WIN1252"));
+    {
+        TargetDatabase db;
+        db.setDatabaseName(path);
+        db.connect();
+        SqlScript::run(db, SqlScript::filesIn(QStringLiteral(OSTREVO_SOURCE_DIR "/tests/fixtures/target")));
+    }
+    SourceFixture s;
+    OpcoesLote o = OpcoesLote::ler({QStringLiteral("--destino"), path});
+    o.origem = s.settings();
+    Saida out;
+    VerificacaoPrevia v(o);
+    EXPECT_EQ(v.executar(out.f), 1);
+    EXPECT_TRUE(out.texto().contains(QStringLiteral("dialeto 3"))) << out.texto().toStdString();
+}
