@@ -1,7 +1,33 @@
 #include "entities/UClassPreencheClassificacaoFiscal.h"
-#include "db/AppError.h"
+#include "conversion/ProgressWalk.h"
+#include "conversion/classConversao.h"
+#include "db/SourceQuery.h"
+#include "entities/ClassificacaoFiscal.h"
 
-void TClassPreencheDadosClassificacaoFiscal::PreencheConverteClassificacaoFiscal(SourceConnection&, TargetDatabase&, Gauge&, ProgressLabel&)
+SourceQuery& TClassPreencheDadosClassificacaoFiscal::BuscaClassificacaoFiscalBDOrigem(SourceQuery& qryBusca)
 {
-    throw AppError(QStringLiteral("Conversão deste grupo ainda não disponível."));
+    qryBusca.clearSql();
+    qryBusca.setSql(QStringLiteral("SELECT CONTROLE, NCM FROM TB_CODIGO_NCM"));
+    qryBusca.open();
+    return qryBusca;
+}
+
+void TClassPreencheDadosClassificacaoFiscal::PreencheConverteClassificacaoFiscal(
+    SourceConnection& DbOrigem, TargetDatabase& DbDestino, Gauge& Barra, ProgressLabel& lblInfo)
+{
+    TConverteClassificacaoFiscal ConverteClassificacaoFiscal(DbDestino);
+    SourceQuery qryBusca(DbOrigem);
+    TConversao FConversao(DbDestino);
+
+    ConverteClassificacaoFiscal.LimpaTabela();
+    BuscaClassificacaoFiscalBDOrigem(qryBusca);
+    ProgressWalk(Barra, lblInfo, QStringLiteral("Convertendo Classificacao Fiscal - Registro "))
+        .run(qryBusca, [&](SourceQuery& q) {
+            const QString ncm = q.fieldText(QStringLiteral("NCM"));
+            ConverteClassificacaoFiscal.SetCodClasFis(q.fieldText(QStringLiteral("CONTROLE")));
+            ConverteClassificacaoFiscal.SetCodNBM(FConversao.FRemoveCaracter(ncm));
+            // From the NCM as read, normalized exactly as the products' lookup normalizes it.
+            ConverteClassificacaoFiscal.SetCodigoNCM(ncm);
+            ConverteClassificacaoFiscal.GravaClassificacaoFiscal(DbDestino);
+        });
 }
