@@ -13,6 +13,8 @@
 using namespace Firebird;
 
 namespace {
+StatementRecorder* g_recorder = nullptr;
+
 enum class ParamKind { Unset, Null, Value };
 struct ParamValue {
     ParamKind kind = ParamKind::Unset;
@@ -285,6 +287,12 @@ void TargetQuery::setParamNull(const QString& name)
     p.kind = ParamKind::Null;
 }
 
+void TargetQuery::setRecorder(StatementRecorder* recorder) { g_recorder = recorder; }
+
+namespace {
+void record(StatementRecorder::Kind kind, TargetQuery::Impl& d, const QByteArray& sql);
+}
+
 bool TargetQuery::isCommitStatement(const QString& text)
 {
     QString t = text.trimmed();
@@ -499,6 +507,8 @@ void TargetQuery::open()
         throw AppError(FbClient::message(e));
     }
     d->open = true;
+    if (g_recorder)
+        record(StatementRecorder::Kind::Open, *d, Win1252::encode(d->parsedText));
     fetchRow(*d);
     d->empty = d->eof;
 }
@@ -562,6 +572,8 @@ void TargetQuery::execSql()
     const QString text = sql();
     if (isCommitStatement(text)) {
         activeTransaction(*d).commit();
+        if (g_recorder)
+            g_recorder->sent(StatementRecorder::Kind::Commit, QByteArray("COMMIT"), {});
         return;
     }
     TargetTransaction& t = activeTransaction(*d);
@@ -577,6 +589,8 @@ void TargetQuery::execSql()
         } catch (const FbException& e) {
             throw AppError(FbClient::message(e));
         }
+        if (g_recorder)
+            g_recorder->sent(StatementRecorder::Kind::Execute, sqlBytes, {});
         return;
     }
     prepare(*d, t);
@@ -587,4 +601,21 @@ void TargetQuery::execSql()
     } catch (const FbException& e) {
         throw AppError(FbClient::message(e));
     }
+    if (g_recorder)
+        record(StatementRecorder::Kind::Execute, *d, Win1252::encode(d->parsedText));
 }
+
+namespace {
+void record(StatementRecorder::Kind kind, TargetQuery::Impl& d, const QByteArray& sql)
+{
+    QList<QByteArray> params;
+    for (const QString& name : d.paramOrder) {
+        const ParamValue p = d.params.value(name);
+        if (p.kind != ParamKind::Value)
+            params.append(QByteArray());
+        else
+            params.append(p.bytes.isNull() ? QByteArray("") : p.bytes);
+    }
+    g_recorder->sent(kind, sql, params);
+}
+}  // namespace

@@ -8,6 +8,16 @@
 class TargetDatabase;
 class TargetTransaction;
 
+// Sees every statement that reaches the server, as it was sent (the benchmark replays them).
+class StatementRecorder {
+public:
+    enum class Kind { Execute, Open, Commit };
+    virtual ~StatementRecorder() = default;
+    // sql is the text in the connection character set, parameters as "?"; a null entry in
+    // params is a NULL parameter.
+    virtual void sent(Kind kind, const QByteArray& sql, const QList<QByteArray>& params) = 0;
+};
+
 // A statement on the target database, bound to the connection's default transaction.
 // Named parameters are written :NAME in the text. Executing "COMMIT" (or "Commit;") commits
 // the transaction and leaves it inactive; any next statement starts it again.
@@ -53,6 +63,7 @@ public:
 
     // True for "COMMIT" or "Commit;" in any letter case and layout.
     static bool isCommitStatement(const QString& text);
+    static void setRecorder(StatementRecorder* recorder);  // nullptr: none (the default)
 
     struct Impl;  // opaque: the client library's statement and result
 

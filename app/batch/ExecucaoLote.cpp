@@ -2,6 +2,10 @@
 #include "app/ListaParametros.h"
 #include "app/UClassesConversaoController.h"
 #include "app/batch/ProgressoTerminal.h"
+#include "app/batch/RegistroComandos.h"
+#include <QCoreApplication>
+#include <optional>
+#include <sys/resource.h>
 #include "db/AppError.h"
 #include "db/SourceConnection.h"
 #include "db/SourceQuery.h"
@@ -85,8 +89,17 @@ private:
 int ExecucaoLote::executar(std::FILE* out, bool terminal)
 {
     ProgressoTerminal progresso(out, terminal);
+    // With --eventos-qt the window's own event processing runs once per row as well.
+    struct EventosQt : EventPump {
+        EventPump* proximo;
+        explicit EventosQt(EventPump* p) : proximo(p) {}
+        void processEvents() override { QCoreApplication::processEvents(); proximo->processEvents(); }
+    } eventosQt(&progresso);
     Platform::setMessages(&progresso);
-    Platform::setEvents(&progresso);
+    Platform::setEvents(m_opcoes.eventosQt ? static_cast<EventPump*>(&eventosQt) : &progresso);
+    std::optional<RegistroComandos> registro;
+    if (!m_opcoes.registroComandos.isEmpty())
+        registro.emplace(m_opcoes.registroComandos);
     struct Restaura {
         ~Restaura() { Platform::setMessages(nullptr); Platform::setEvents(nullptr); }
     } restaura;
@@ -137,6 +150,8 @@ int ExecucaoLote::executar(std::FILE* out, bool terminal)
         // A missing reference table makes the run fail with the server's message below.
     }
     bool ok = false;
+    QElapsedTimer relogio;
+    relogio.start();
     try {
         ok = controller.FEfetuaConversao(params, origem, destino, transacao, progresso, progresso);
     } catch (const AppError& e) {
@@ -161,7 +176,12 @@ int ExecucaoLote::executar(std::FILE* out, bool terminal)
     } catch (const AppError& e) {
         progresso.warning(QStringLiteral("Não foi possível ler o resumo do destino: ") + e.message());
     }
+    const double segundos = relogio.elapsed() / 1000.0;
     imprimeResumo(out, m_resumo, m_referencias);
+    std::fprintf(out, "tempo da conversão: %.2f s\n", segundos);
+    rusage uso{};
+    getrusage(RUSAGE_SELF, &uso);
+    std::fprintf(out, "memória máxima: %.1f MB\n", uso.ru_maxrss / 1024.0);
     return ok ? 0 : 1;
 }
 

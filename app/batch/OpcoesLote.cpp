@@ -58,6 +58,8 @@ OpcoesLote OpcoesLote::ler(const QStringList& argumentos)
         else if (nome == QLatin1String("--usuario-destino")) o.usuarioDestino = valor();
         else if (nome == QLatin1String("--senha-destino")) o.senhaDestino = valor();
         else if (a == QLatin1String("--check")) o.verificar = true;
+        else if (nome == QLatin1String("--registro-comandos")) o.registroComandos = valor();
+        else if (a == QLatin1String("--eventos-qt")) o.eventosQt = true;
         else if (a == QLatin1String("--help") || a == QLatin1String("-h")) o.ajuda = true;
         else throw AppError(QStringLiteral("Opção desconhecida: ") + a);
     }

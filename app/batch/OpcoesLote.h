@@ -12,6 +12,10 @@ struct OpcoesLote {
     QStringList grupos;            // run-parameter keys, in the order given
     bool verificar = false;        // --check: report what would fail, write nothing
     bool ajuda = false;
+    // For the benchmark: every statement sent to the target goes to this file; and the
+    // window's event processing once per row.
+    QString registroComandos;
+    bool eventosQt = false;
 
     // Raises AppError with a readable reason for a malformed command line.
     static OpcoesLote ler(const QStringList& argumentos);

@@ -24,7 +24,7 @@ protected:
 
 TEST_F(TargetDb, CommitStatementEndsTheTransactionAndTheNextStatementStartsANewOne)
 {
-    for (const QString commit : {QStringLiteral("COMMIT"), QStringLiteral("Commit;")}) {
+    for (const QString& commit : {QStringLiteral("COMMIT"), QStringLiteral("Commit;")}) {
         f.exec(QStringLiteral("DELETE FROM T_TESTE"));
         if (!f.tr.active())
             f.tr.start();
