@@ -1,0 +1,32 @@
+// Conversor Farmácia Ostrevo: moves the pharmacy's master data from the legacy database into a
+// Quelvar database file.
+#include "app/gui/PlataformaQt.h"
+#include "app/gui/UPrincipal.h"
+#include "platform/Platform.h"
+#include <QApplication>
+
+int main(int argc, char** argv)
+{
+    // The program takes no options: Qt sees only the program's name.
+    int qtArgc = 1;
+    char* qtArgv[] = {argc > 0 ? argv[0] : const_cast<char*>("FarmaciaOstrevo"), nullptr};
+    QApplication app(qtArgc, qtArgv);
+
+    TMensagensQt mensagens;
+    TEventosQt eventos;
+    Platform::setMessages(&mensagens);
+    Platform::setEvents(&eventos);
+
+    app.setFont(fontePadrao());
+    aplicaTema(app);
+
+    int resultado = 0;
+    {
+        TFPrincipal FPrincipal;
+        FPrincipal.show();
+        resultado = app.exec();
+    }
+    Platform::setMessages(nullptr);
+    Platform::setEvents(nullptr);
+    return resultado;
+}
