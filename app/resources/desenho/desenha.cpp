@@ -100,24 +100,25 @@ void cilindro(QPainter& p, const QRectF& r, const QColor& cor)
     }
 }
 
-// Two databases and the arrow between them: data moving from the old one to the new one.
+// Two databases and the arrow between them: data moving from the old one to the new one. The
+// header's title runs over the left part of this picture, so that part stays low and small.
 QImage ilustracao()
 {
     QImage img = novaImagem(264, 142);
     QPainter p(&img);
     p.setRenderHint(QPainter::Antialiasing);
-    cilindro(p, QRectF(14, 24, 70, 96), kCinzaClaro.darker(115));
-    cilindro(p, QRectF(180, 24, 70, 96), kTurquesa);
+    cilindro(p, QRectF(14, 92, 52, 46), kCinzaClaro.darker(115));
+    cilindro(p, QRectF(150, 12, 100, 122), kTurquesa);
     QPainterPath seta;
-    seta.moveTo(96, 62);
-    seta.lineTo(140, 62);
-    seta.lineTo(140, 46);
-    seta.lineTo(170, 72);
-    seta.lineTo(140, 98);
-    seta.lineTo(140, 82);
-    seta.lineTo(96, 82);
+    seta.moveTo(74, 108);
+    seta.lineTo(112, 108);
+    seta.lineTo(112, 96);
+    seta.lineTo(140, 115);
+    seta.lineTo(112, 134);
+    seta.lineTo(112, 122);
+    seta.lineTo(74, 122);
     seta.closeSubpath();
-    QLinearGradient g(96, 0, 170, 0);
+    QLinearGradient g(74, 0, 140, 0);
     g.setColorAt(0, kCinza);
     g.setColorAt(1, kTurquesaEscura);
     p.setPen(Qt::NoPen);
