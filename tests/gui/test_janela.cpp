@@ -483,6 +483,10 @@ TEST_F(Janela, FailedRunKeepsTheLabelOnTheFailedRowAndEnablesTheControls)
     EXPECT_EQ(mensagens.list[0].kind, QStringLiteral("error"));
     EXPECT_EQ(mensagens.list[0].text, kFalha + QStringLiteral("registro inválido"));
     EXPECT_EQ(janela.lblInfo->text(), QStringLiteral("Convertendo Classificacao Fiscal - Registro 7 de 20"));
+    EXPECT_EQ(janela.lblInfo->pos(), QPoint(8, 267));
+    EXPECT_GE(janela.lblInfo->width(),
+              janela.lblInfo->fontMetrics().horizontalAdvance(janela.lblInfo->text()))
+        << "the label grows with its text";
     EXPECT_EQ(janela.Barra->maximum(), 0);
     EXPECT_EQ(janela.Barra->textoPercentual(), QStringLiteral("0%"));
     EXPECT_EQ(estadoDe(janela), kHabilitados);
