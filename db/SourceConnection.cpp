@@ -13,8 +13,9 @@ void SourceConnection::connect()
         throw AppError(QStringLiteral("Sem memória para a conexão com o banco de origem."));
     const unsigned timeout = m_settings.connectTimeout;
     mysql_options(h, MYSQL_OPT_CONNECT_TIMEOUT, &timeout);
-    // Reads and writes are bounded too, so a server that stops answering ends the run.
-    const unsigned ioTimeout = 600;
+    // Reads and writes are bounded by the same time, so a server that stops answering ends the
+    // run instead of hanging it.
+    const unsigned ioTimeout = timeout;
     mysql_options(h, MYSQL_OPT_READ_TIMEOUT, &ioTimeout);
     mysql_options(h, MYSQL_OPT_WRITE_TIMEOUT, &ioTimeout);
     mysql_options(h, MYSQL_SET_CHARSET_NAME, "utf8mb4");
