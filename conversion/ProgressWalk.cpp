@@ -1,12 +1,33 @@
 #include "conversion/ProgressWalk.h"
+#include "db/AppError.h"
 #include "db/SourceQuery.h"
 #include "platform/Gauge.h"
 #include "platform/Platform.h"
 #include "platform/ProgressLabel.h"
 
-ProgressWalk::ProgressWalk(Gauge& barra, ProgressLabel& label, QString prefix)
-    : m_barra(barra), m_label(label), m_prefix(std::move(prefix))
+ProgressWalk::ProgressWalk(Gauge& barra, ProgressLabel& label, QString prefix, QString sourceTable)
+    : m_barra(barra), m_label(label), m_prefix(std::move(prefix)), m_sourceTable(std::move(sourceTable))
 {
+}
+
+QString ProgressWalk::rowContext(const QString& sourceTable, const SourceQuery& query)
+{
+    QString key;
+    try {
+        key = query.fieldText(QStringLiteral("CONTROLE"));
+    } catch (const AppError&) {
+        return QStringLiteral(" (tabela ") + sourceTable + QLatin1Char(')');
+    }
+    // A key that would read ambiguously (empty, blanks at its ends, control characters) is
+    // shown between quotes; a very long one is shortened.
+    bool plain = !key.isEmpty();
+    for (const QChar c : key)
+        plain = plain && c.unicode() > 32;
+    if (key.size() > 60)
+        key = key.left(60) + QStringLiteral("...");
+    if (!plain)
+        key = QLatin1Char('\'') + key + QLatin1Char('\'');
+    return QStringLiteral(" (tabela ") + sourceTable + QStringLiteral(", CONTROLE ") + key + QLatin1Char(')');
 }
 
 void ProgressWalk::run(SourceQuery& query, const std::function<void(SourceQuery&)>& convertRow)
@@ -17,7 +38,15 @@ void ProgressWalk::run(SourceQuery& query, const std::function<void(SourceQuery&
         m_label.setText(m_prefix + QString::number(vContaRegistro) + QStringLiteral(" de ") +
                         QString::number(m_barra.maximum()));
         Platform::processEvents();
-        convertRow(query);
+        if (m_sourceTable.isEmpty()) {
+            convertRow(query);
+        } else {
+            try {
+                convertRow(query);
+            } catch (const AppError& e) {
+                throw AppError(e.message() + rowContext(m_sourceTable, query));
+            }
+        }
         ++vContaRegistro;
         query.next();
         m_barra.stepBy(1);

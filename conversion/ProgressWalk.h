@@ -9,10 +9,14 @@ class SourceQuery;
 // The walk over one group's source rows, as every filler shows it: gauge maximum = row count,
 // for each row the label "<prefix><n> de <count>", pending events processed once, the row
 // converted, the gauge advanced; afterwards the label emptied and the gauge set to 0 / 0.
-// A failure leaves at once and keeps the label on the failed row.
+// A failure leaves at once and keeps the label on the failed row. When the source table is
+// given, an AppError raised while a row is converted leaves with the table and the row's
+// CONTROLE added to its message, so the operator can find the row that stopped the run.
 class ProgressWalk {
 public:
-    ProgressWalk(Gauge& barra, ProgressLabel& label, QString prefix);
+    ProgressWalk(Gauge& barra, ProgressLabel& label, QString prefix, QString sourceTable = QString());
+    // " (tabela T, CONTROLE k)" for the query's current row.
+    static QString rowContext(const QString& sourceTable, const SourceQuery& query);
     // query must be open; convertRow reads the current row.
     void run(SourceQuery& query, const std::function<void(SourceQuery&)>& convertRow);
 
@@ -20,4 +24,5 @@ private:
     Gauge& m_barra;
     ProgressLabel& m_label;
     QString m_prefix;
+    QString m_sourceTable;
 };

@@ -42,12 +42,25 @@ void SourceConnection::disconnect()
         mysql_close(m_handle);
         m_handle = nullptr;
     }
+    m_lost = false;
 }
 
 MYSQL* SourceConnection::handle()
 {
+    if (m_lost)
+        disconnect();
     connect();
     return m_handle;
+}
+
+void SourceConnection::noteError()
+{
+    if (!m_handle)
+        return;
+    const unsigned e = mysql_errno(m_handle);
+    // Server gone, connection lost, lost while reading the initial packet / extended.
+    if (e == 2006 || e == 2013 || e == 2055)
+        m_lost = true;
 }
 
 QString SourceConnection::lastError() const

@@ -33,8 +33,12 @@ public:
 
     // Message of the last error on this connection, as the server put it.
     QString lastError() const;
+    // After an error: when it says the server went away, the next use connects again, so a
+    // run after a restarted server works with the same connection object.
+    void noteError();
 
 private:
     SourceSettings m_settings;
     st_mysql* m_handle = nullptr;
+    bool m_lost = false;
 };

@@ -74,7 +74,12 @@ QString SourceQuery::countStatement(const QString& selectText)
 }
 
 namespace {
-[[noreturn]] void fail(MYSQL* h) { throw AppError(QString::fromUtf8(mysql_error(h))); }
+[[noreturn]] void fail(SourceConnection& c, MYSQL* h)
+{
+    const QString message = QString::fromUtf8(mysql_error(h));
+    c.noteError();
+    throw AppError(message);
+}
 }  // namespace
 
 void SourceQuery::open()
@@ -84,20 +89,21 @@ void SourceQuery::open()
     const QString text = sql();
     const QByteArray countSql = countStatement(text).toUtf8();
     if (mysql_real_query(h, countSql.constData(), static_cast<unsigned long>(countSql.size())))
-        fail(h);
+        fail(m_connection, h);
     MYSQL_RES* counted = mysql_store_result(h);
     if (!counted)
-        fail(h);
+        fail(m_connection, h);
     MYSQL_ROW crow = mysql_fetch_row(counted);
     m_count = crow && crow[0] ? QByteArray(crow[0]).toInt() : 0;
     mysql_free_result(counted);
 
     const QByteArray bytes = text.toUtf8();
     if (mysql_real_query(h, bytes.constData(), static_cast<unsigned long>(bytes.size())))
-        fail(h);
+        fail(m_connection, h);
     m_result = mysql_use_result(h);
+    m_streamHandle = h;
     if (!m_result)
-        fail(h);
+        fail(m_connection, h);
     const unsigned n = mysql_num_fields(m_result);
     MYSQL_FIELD* fields = mysql_fetch_fields(m_result);
     m_columns.clear();
@@ -183,9 +189,10 @@ void SourceQuery::fetch()
 {
     MYSQL_ROW row = mysql_fetch_row(m_result);
     if (!row) {
-        MYSQL* h = m_connection.handle();
+        // The handle the rows come from: never a reconnection while they are read.
+        MYSQL* h = m_streamHandle;
         if (mysql_errno(h))
-            fail(h);
+            fail(m_connection, h);
         m_eof = true;
         m_row.clear();
         return;
@@ -205,4 +212,31 @@ FieldValue SourceQuery::field(const QString& name) const
     if (m_eof || static_cast<size_t>(*it) >= m_row.size())
         return FieldValue::null();
     return m_row[static_cast<size_t>(*it)];
+}
+
+namespace {
+template <typename Leitura>
+auto lidoComoCampo(const FieldValue& v, const QString& name, Leitura leitura)
+{
+    try {
+        return leitura(v);
+    } catch (const AppError& e) {
+        throw AppError(e.message() + QStringLiteral(" no campo ") + name.toUpper());
+    }
+}
+}  // namespace
+
+qint64 SourceQuery::fieldInteger(const QString& name) const
+{
+    return lidoComoCampo(field(name), name, [](const FieldValue& v) { return v.asInteger(); });
+}
+
+double SourceQuery::fieldFloat(const QString& name) const
+{
+    return lidoComoCampo(field(name), name, [](const FieldValue& v) { return v.asFloat(); });
+}
+
+QDateTime SourceQuery::fieldDateTime(const QString& name) const
+{
+    return lidoComoCampo(field(name), name, [](const FieldValue& v) { return v.asDateTime(); });
 }

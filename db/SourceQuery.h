@@ -32,9 +32,10 @@ public:
 
     FieldValue field(const QString& name) const;
     QString fieldText(const QString& name) const { return field(name).asString(); }
-    qint64 fieldInteger(const QString& name) const { return field(name).asInteger(); }
-    double fieldFloat(const QString& name) const { return field(name).asFloat(); }
-    QDateTime fieldDateTime(const QString& name) const { return field(name).asDateTime(); }
+    // A value that cannot be read as asked raises AppError naming the field.
+    qint64 fieldInteger(const QString& name) const;
+    double fieldFloat(const QString& name) const;
+    QDateTime fieldDateTime(const QString& name) const;
     bool fieldIsNull(const QString& name) const { return field(name).isNull(); }
 
     // The count statement for a select text; raises AppError for texts it cannot count.
@@ -45,6 +46,7 @@ private:
     SourceConnection& m_connection;
     QStringList m_lines;
     st_mysql_res* m_result = nullptr;
+    struct st_mysql* m_streamHandle = nullptr;
     bool m_eof = true;
     int m_count = 0;
     QHash<QString, int> m_columns;  // upper-cased name -> index

@@ -86,6 +86,125 @@ QString textOf(const char* p, unsigned len, int charset)
     return Win1252::decode(p, static_cast<int>(len));
 }
 
+// Where a statement's quoted literals stand: [start, end) of each, quotes included.
+struct Span {
+    int start = -1, end = -1;
+};
+
+// The text of a literal written in the statement, quotes removed and doubled quotes undone.
+QString literalValue(const QString& text, Span s)
+{
+    if (s.end - s.start < 2)
+        return QString();
+    const QChar q = text[s.start];
+    QString v = text.mid(s.start + 1, s.end - s.start - 2);
+    v.replace(QString(2, q), QString(q));
+    return v;
+}
+
+// The top-level parenthesized lists of a statement, each as its comma-separated items.
+std::vector<std::vector<Span>> topLevelLists(const QString& text)
+{
+    std::vector<std::vector<Span>> lists;
+    int depth = 0, itemStart = -1;
+    const int n = text.size();
+    for (int i = 0; i < n; ++i) {
+        const QChar c = text[i];
+        if (c == QLatin1Char('\'') || c == QLatin1Char('"')) {
+            int j = i + 1;
+            while (j < n && !(text[j] == c && !(j + 1 < n && text[j + 1] == c)))
+                j += text[j] == c ? 2 : 1;
+            i = j;
+        } else if (c == QLatin1Char('(')) {
+            if (++depth == 1) {
+                lists.emplace_back();
+                itemStart = i + 1;
+            }
+        } else if (c == QLatin1Char(')') && depth > 0) {
+            if (--depth == 0)
+                lists.back().push_back({itemStart, i});
+        } else if (c == QLatin1Char(',') && depth == 1) {
+            lists.back().push_back({itemStart, i});
+            itemStart = i + 1;
+        }
+    }
+    return lists;
+}
+
+// The literal holding position pos, if any.
+Span literalAt(const QString& text, int pos)
+{
+    const int n = text.size();
+    for (int i = 0; i < n; ++i) {
+        const QChar c = text[i];
+        if (c != QLatin1Char('\'') && c != QLatin1Char('"'))
+            continue;
+        int j = i + 1;
+        while (j < n && !(text[j] == c && !(j + 1 < n && text[j + 1] == c)))
+            j += text[j] == c ? 2 : 1;
+        const int end = std::min(j + 1, n);
+        if (pos >= i && pos < end)
+            return {i, end};
+        i = j;
+    }
+    return {};
+}
+
+// The column that the literal at lit is written to: the matching entry of an INSERT's column
+// list, or the name before "=" of an assignment or comparison. Empty when the layout does not tell.
+QString columnOf(const QString& text, Span lit)
+{
+    if (lit.start < 0)
+        return QString();
+    if (text.trimmed().startsWith(QLatin1String("INSERT"), Qt::CaseInsensitive)) {
+        const auto lists = topLevelLists(text);
+        if (lists.size() >= 2) {
+            const auto& columns = lists[0];
+            const auto& values = lists[1];
+            for (size_t k = 0; k < values.size() && k < columns.size(); ++k)
+                if (lit.start >= values[k].start && lit.end <= values[k].end)
+                    return text.mid(columns[k].start, columns[k].end - columns[k].start).trimmed();
+        }
+        return QString();
+    }
+    int i = lit.start - 1;
+    while (i >= 0 && text[i].isSpace())
+        --i;
+    if (i < 0 || text[i] != QLatin1Char('='))
+        return QString();
+    --i;
+    while (i >= 0 && text[i].isSpace())
+        --i;
+    const int end = i + 1;
+    while (i >= 0 && (isIdentChar(text[i]) || text[i] == QLatin1Char('.')))
+        --i;
+    return text.mid(i + 1, end - i - 1);
+}
+
+// A statement in the connection character set. A character that the set cannot hold is
+// reported with the column and the value that hold it, not by its place in a long text.
+QByteArray encodeStatement(const QString& text)
+{
+    try {
+        return Win1252::encode(text);
+    } catch (const AppError&) {
+        int pos = 0;
+        while (pos < text.size() && Win1252::canEncode(text[pos]))
+            ++pos;
+        if (pos >= text.size())
+            throw;
+        const Span lit = literalAt(text, pos);
+        const QString column = columnOf(text, lit);
+        const QString value = lit.start >= 0 ? literalValue(text, lit) : text.mid(std::max(0, pos - 40), 80);
+        const QString hex = QString::number(text[pos].unicode(), 16).toUpper().rightJustified(4, QLatin1Char('0'));
+        throw AppError(QStringLiteral("O caractere U+%1 não pode ser gravado no banco de destino (conjunto de "
+                                      "caracteres WIN1252): %2\"%3\"")
+                           .arg(hex,
+                                column.isEmpty() ? QString() : QStringLiteral("campo ") + column + QStringLiteral(", valor "),
+                                value.left(200)));
+    }
+}
+
 double scaled(qint64 v, int scale)
 {
     return static_cast<double>(v) / std::pow(10.0, -scale);
@@ -249,7 +368,11 @@ ParamValue& paramSlot(TargetQuery::Impl& d, const QString& text, const QString& 
 void TargetQuery::setParamText(const QString& name, const QString& value)
 {
     ParamValue& p = paramSlot(*d, sql(), name);
-    p.bytes = Win1252::encode(value);
+    try {
+        p.bytes = Win1252::encode(value);
+    } catch (const AppError& e) {
+        throw AppError(e.message() + QStringLiteral(" (parâmetro ") + name + QLatin1Char(')'));
+    }
     p.kind = ParamKind::Value;
 }
 
@@ -319,7 +442,7 @@ void prepare(TargetQuery::Impl& d, TargetTransaction& t)
     if (d.stmt && d.preparedText == d.parsedText && d.preparedGeneration == d.db.generation())
         return;
     d.freeStatement();
-    const QByteArray sqlBytes = Win1252::encode(d.parsedText);
+    const QByteArray sqlBytes = encodeStatement(d.parsedText);
     FbClient::Status st;
     try {
         d.stmt = d.db.attachment()->prepare(&st, t.handle(), static_cast<unsigned>(sqlBytes.size()),
@@ -508,7 +631,7 @@ void TargetQuery::open()
     }
     d->open = true;
     if (g_recorder)
-        record(StatementRecorder::Kind::Open, *d, Win1252::encode(d->parsedText));
+        record(StatementRecorder::Kind::Open, *d, encodeStatement(d->parsedText));
     fetchRow(*d);
     d->empty = d->eof;
 }
@@ -581,7 +704,7 @@ void TargetQuery::execSql()
     FbClient::Status st;
     if (d->paramOrder.isEmpty()) {
         // Literal statements are executed in one call, without keeping a prepared statement.
-        const QByteArray sqlBytes = Win1252::encode(d->parsedText);
+        const QByteArray sqlBytes = encodeStatement(d->parsedText);
         try {
             d->db.attachment()->execute(&st, t.handle(), static_cast<unsigned>(sqlBytes.size()),
                                         sqlBytes.constData(), static_cast<unsigned>(d->db.sqlDialect()),
@@ -602,7 +725,7 @@ void TargetQuery::execSql()
         throw AppError(FbClient::message(e));
     }
     if (g_recorder)
-        record(StatementRecorder::Kind::Execute, *d, Win1252::encode(d->parsedText));
+        record(StatementRecorder::Kind::Execute, *d, encodeStatement(d->parsedText));
 }
 
 namespace {

@@ -21,7 +21,8 @@ void TClassPreencheDadosClassificacaoFiscal::PreencheConverteClassificacaoFiscal
 
     ConverteClassificacaoFiscal.LimpaTabela();
     BuscaClassificacaoFiscalBDOrigem(qryBusca);
-    ProgressWalk(Barra, lblInfo, QStringLiteral("Convertendo Classificacao Fiscal - Registro "))
+    ProgressWalk(Barra, lblInfo, QStringLiteral("Convertendo Classificacao Fiscal - Registro "),
+                 QStringLiteral("TB_CODIGO_NCM"))
         .run(qryBusca, [&](SourceQuery& q) {
             const QString ncm = q.fieldText(QStringLiteral("NCM"));
             ConverteClassificacaoFiscal.SetCodClasFis(q.fieldText(QStringLiteral("CONTROLE")));

@@ -39,7 +39,8 @@ void TClassPreencheDadosClientes::PreencheConverteClientes(SourceConnection& DbO
     BuscaClientesBDOrigem(DbOrigem, qryBusca);
 
     // The values go to the setters as read: the converter does all the cleaning.
-    ProgressWalk(Barra, lblInfo, QStringLiteral("Convertendo Clientes - Registro "))
+    ProgressWalk(Barra, lblInfo, QStringLiteral("Convertendo Clientes - Registro "),
+                 QStringLiteral("TBCLIENTES"))
         .run(qryBusca, [&](SourceQuery& q) {
             ConverteClientes.SetCodCliente(q.fieldText(QStringLiteral("CONTROLE")));
             ConverteClientes.SetNome(q.fieldText(QStringLiteral("NOME")));

@@ -37,7 +37,8 @@ void TClassPreencheDadosFornecedores::PreencheConverteFornecedores(SourceConnect
     ConverteFornecedores.LimpaTabela();
     BuscaFornecedoresBDOrigem(qryBusca);
 
-    ProgressWalk(Barra, lblInfo, QStringLiteral("Convertendo Fornecedores - Registro "))
+    ProgressWalk(Barra, lblInfo, QStringLiteral("Convertendo Fornecedores - Registro "),
+                 QStringLiteral("TBFORNECEDOR"))
         .run(qryBusca, [&](SourceQuery& q) {
             ConverteFornecedores.SetCodFornec(q.fieldText(QStringLiteral("CONTROLE")));
             ConverteFornecedores.SetNome(q.fieldText(QStringLiteral("EMPRESA")));

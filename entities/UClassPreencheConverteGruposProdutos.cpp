@@ -21,7 +21,8 @@ void TClassPreencheDadosGruposProdutos::PreencheConverteGruposProdutos(SourceCon
 
     ConverteGruposProdutos.LimpaTabela();
     BuscaGruposProdutosBDOrigem(qryBusca);
-    ProgressWalk(Barra, lblInfo, QStringLiteral("Convertendo Grupos de produtos - Registro "))
+    ProgressWalk(Barra, lblInfo, QStringLiteral("Convertendo Grupos de produtos - Registro "),
+                 QStringLiteral("TBGRUPO"))
         .run(qryBusca, [&](SourceQuery& q) {
             ConverteGruposProdutos.SetCodigo(q.fieldText(QStringLiteral("CONTROLE")));
             ConverteGruposProdutos.SetDescricao(q.fieldText(QStringLiteral("GRUPO")));

@@ -43,7 +43,8 @@ void TClassPreencheDadosProdutos::PreencheConverteProdutos(SourceConnection& DbO
     ConverteCompProdutos.LimpaTabela();
     BuscaProdutosBDOrigem(qryBusca);
 
-    ProgressWalk(Barra, lblInfo, QStringLiteral("Convertendo Produtos - Registro "))
+    ProgressWalk(Barra, lblInfo, QStringLiteral("Convertendo Produtos - Registro "),
+                 QStringLiteral("TBESTOQUE"))
         .run(qryBusca, [&](SourceQuery& q) {
             ConverteProdutos.SetCodProd(q.fieldText(QStringLiteral("CONTROLE")));
             ConverteProdutos.SetReferencia(q.fieldText(QStringLiteral("CODIGOBARRA")));

@@ -175,16 +175,8 @@ bool VerificacaoPrevia::verificaDestino(TargetDatabase& destino)
     return completa;
 }
 
-void VerificacaoPrevia::ensaio()
+void VerificacaoPrevia::ensaio(const QString& copia)
 {
-    // Scratch copy of the target, taken while no one of ours is attached to it.
-    QTemporaryDir pasta;
-    const QString copia = pasta.path() + QStringLiteral("/ENSAIO.FB");
-    if (!QFile::copy(m_opcoes.destino, copia)) {
-        achado(true, QStringLiteral("destino"), QStringLiteral("não foi possível copiar o arquivo para o ensaio"));
-        return;
-    }
-    QFile::setPermissions(copia, QFile::ReadOwner | QFile::WriteOwner);
     TargetDatabase db;
     db.setDatabaseName(copia);
     db.setUserName(m_opcoes.usuarioDestino);
@@ -303,26 +295,42 @@ int VerificacaoPrevia::executar(std::FILE* out)
         origemOk = false;
     }
     origem.disconnect();
+    // Everything on the target side reads a scratch copy: even a read-only attachment moves
+    // counters in the file's header, and the check must leave the file byte for byte as it was.
+    QTemporaryDir pasta;
+    const QString copia = pasta.path() + QStringLiteral("/VERIFICA.FB");
     bool destinoOk = false;
     {
         TargetDatabase destino;
-        destino.setDatabaseName(m_opcoes.destino);
+        destino.setDatabaseName(copia);
         destino.setUserName(m_opcoes.usuarioDestino);
         destino.setPassword(m_opcoes.senhaDestino);
         try {
             if (!QFileInfo::exists(m_opcoes.destino))
                 throw AppError(QStringLiteral("arquivo não encontrado: ") + m_opcoes.destino);
+            {
+                // Opening for writing changes nothing, and tells whether a run could write.
+                QFile f(m_opcoes.destino);
+                if (!f.open(QIODevice::ReadWrite))
+                    achado(true, QStringLiteral("destino"),
+                           QStringLiteral("o arquivo não pode ser aberto para gravação: ") + f.errorString());
+            }
+            if (!pasta.isValid() || !QFile::copy(m_opcoes.destino, copia))
+                throw AppError(QStringLiteral("não foi possível copiar o arquivo para a verificação"));
+            QFile::setPermissions(copia, QFile::ReadOwner | QFile::WriteOwner);
             destino.connect();
             destinoOk = verificaDestino(destino);
         } catch (const AppError& e) {
-            achado(true, QStringLiteral("destino"), QStringLiteral("inacessível: ") + e.message());
+            // The server names the file it opened: name the operator's.
+            achado(true, QStringLiteral("destino"),
+                   QStringLiteral("inacessível: ") + QString(e.message()).replace(copia, m_opcoes.destino));
         }
         destino.disconnect();
     }
     // The trial needs both structures complete; other findings do not keep it from running.
     if (origemOk && destinoOk) {
         try {
-            ensaio();
+            ensaio(copia);
         } catch (const AppError& e) {
             achado(true, QStringLiteral("ensaio"), e.message());
         }

@@ -30,7 +30,8 @@ public:
 private:
     bool verificaOrigem(SourceConnection& origem);  // false when a table or column is missing
     bool verificaDestino(TargetDatabase& destino);
-    void ensaio();
+    // The trial run on the scratch copy, which it alters freely.
+    void ensaio(const QString& copia);
     void achado(bool erro, const QString& onde, const QString& problema);
 
     OpcoesLote m_opcoes;

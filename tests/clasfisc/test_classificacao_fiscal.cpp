@@ -163,7 +163,8 @@ TEST_F(ClassificacaoFiscal, ChaveMaiorQueOCodigoTerminaOGrupo)
     } catch (const AppError& e) {
         mensagem = e.message();
     }
-    EXPECT_EQ(mensagem, QStringLiteral("Código da classificação fiscal '12345' tem mais de 4 caracteres."));
+    EXPECT_EQ(mensagem, QStringLiteral("Código da classificação fiscal '12345' tem mais de 4 caracteres."
+                                       " (tabela TB_CODIGO_NCM, CONTROLE 12345)"));
     EXPECT_EQ(label.text(), rotulo(2, 2));
     EXPECT_EQ(gauge.position(), 1);
     EXPECT_EQ(gauge.maximum(), 2);

@@ -99,7 +99,7 @@ TEST_F(FalhaGrupo, LinhaRecusadaNasClassesMantemOsGruposConvertidos)
     const QString servidor = mensagemDeDuplicata(kInsereClasse.arg(QStringLiteral("0030"), QStringLiteral("30049003")));
     ASSERT_EQ(mensagens.list.size(), 1u);
     EXPECT_EQ(mensagens.list[0].kind, QStringLiteral("error"));
-    EXPECT_EQ(mensagens.list[0].text, kFalha + servidor);
+    EXPECT_EQ(mensagens.list[0].text, kFalha + servidor + QStringLiteral(" (tabela TB_CODIGO_NCM, CONTROLE 30)"));
     EXPECT_TRUE(servidor.contains(QLatin1String("CLASFISC"))) << servidor.toStdString();
     // The label stays on the failed row; the gauge is reset.
     EXPECT_EQ(label.text(), QStringLiteral("Convertendo Classificacao Fiscal - Registro 3 de 5"));
@@ -127,7 +127,7 @@ TEST_F(FalhaGrupo, CodigoDeGrupoRepetidoTerminaAntesDasClasses)
         mensagemDeDuplicata(QStringLiteral("INSERT INTO GRUPROD (CODGRUPO, DESCRICAO) VALUES ('005', 'Perfumaria')"));
     ASSERT_EQ(mensagens.list.size(), 1u);
     EXPECT_EQ(mensagens.list[0].kind, QStringLiteral("error"));
-    EXPECT_EQ(mensagens.list[0].text, kFalha + servidor);
+    EXPECT_EQ(mensagens.list[0].text, kFalha + servidor + QStringLiteral(" (tabela TBGRUPO, CONTROLE 1005)"));
     EXPECT_EQ(label.text(), QStringLiteral("Convertendo Grupos de produtos - Registro 2 de 2"));
     // The fiscal classes never ran: their old row is still there.
     EXPECT_EQ(t.rows(kClasses), (std::vector<QStringList>{{QStringLiteral("9999"), QStringLiteral("99999999")}}));

@@ -145,7 +145,7 @@ TEST_F(PreencheFornecedores, FailureLeavesAtOnceWithTheLabelOnTheFailedRow)
     };
     const std::vector<Caso> casos = {
         {"code wider than six", "(1234567, 'Largo Demais')",
-         "Código do fornecedor '1234567' tem mais de 6 caracteres."},
+         "Código do fornecedor '1234567' tem mais de 6 caracteres. (tabela TBFORNECEDOR, CONTROLE 1234567)"},
         {"name the target cannot store", "(20, 'Farmácia Ω')", ""},
     };
     for (const Caso& c : casos) {

@@ -185,10 +185,10 @@ TEST(PreencheProdutos, LinhaRuimTerminaAConversaoNaquelaLinha)
     const std::vector<Caso> casos = {
         {"código longo demais",
          "(1234567, '', 'X', '', '', 0, 0, '1', '0', 'UN', 0, 0, '', '', '', '', '', '', '', '', '', '', '', 0, 0, '')",
-         QStringLiteral("Código do produto '1234567' tem mais de 6 caracteres.")},
+         QStringLiteral("Código do produto '1234567' tem mais de 6 caracteres. (tabela TBESTOQUE, CONTROLE 1234567)")},
         {"número ambíguo",
          "(7, '', 'X', '', '', 0, 0, '1.234', '0', 'UN', 0, 0, '', '', '', '', '', '', '', '', '', '', '', 0, 0, '')",
-         QStringLiteral("'1.234' não é um valor numérico válido")},
+         QStringLiteral("'1.234' não é um valor numérico válido no campo PRECOVENDA (tabela TBESTOQUE, CONTROLE 7)")},
     };
     for (const Caso& c : casos) {
         SCOPED_TRACE(c.nome);
