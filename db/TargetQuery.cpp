@@ -8,6 +8,7 @@
 #include <QRegularExpression>
 #include <cmath>
 #include <cstring>
+#include <deque>
 #include <vector>
 
 using namespace Firebird;
@@ -238,7 +239,88 @@ struct TargetQuery::Impl {
     std::vector<unsigned char> buffer;
     std::vector<FieldValue> row;
 
+    // Statements this query prepared before, kept for a while: the lookups switch one query
+    // between a few texts for every source row, and preparing them again each time costs more
+    // than running them.
+    struct Kept {
+        IStatement* stmt;
+        QString text;
+        unsigned generation;
+        IMessageMetadata* inMeta;
+        IMessageMetadata* outMeta;
+        std::vector<Column> columns;
+        QHash<QString, int> columnIndex;
+    };
+    static constexpr size_t kKept = 8;
+    std::deque<Kept> kept;
+
     explicit Impl(TargetDatabase& d) : db(d) {}
+
+    // The current statement goes to the front of the kept ones; the oldest beyond the limit is freed.
+    void park()
+    {
+        if (!stmt || preparedGeneration != db.generation() || !db.connected()) {
+            freeStatement();
+            return;
+        }
+        kept.push_front({stmt, preparedText, preparedGeneration, inMeta, outMeta, std::move(columns), std::move(columnIndex)});
+        stmt = nullptr;
+        inMeta = outMeta = nullptr;
+        columns.clear();
+        columnIndex.clear();
+        preparedText.clear();
+        while (kept.size() > kKept) {
+            freeKept(kept.back());
+            kept.pop_back();
+        }
+    }
+    // Makes a kept statement of this text the current one; false when there is none.
+    bool unpark(const QString& text)
+    {
+        for (auto it = kept.begin(); it != kept.end(); ++it) {
+            if (it->text != text || it->generation != db.generation())
+                continue;
+            stmt = it->stmt;
+            preparedText = it->text;
+            preparedGeneration = it->generation;
+            inMeta = it->inMeta;
+            outMeta = it->outMeta;
+            columns = std::move(it->columns);
+            columnIndex = std::move(it->columnIndex);
+            kept.erase(it);
+            return true;
+        }
+        return false;
+    }
+    void freeKept(Kept& k)
+    {
+        if (k.inMeta) k.inMeta->release();
+        if (k.outMeta) k.outMeta->release();
+        releaseStatement(k.stmt, k.generation);
+    }
+    void freeAll()
+    {
+        freeStatement();
+        for (Kept& k : kept)
+            freeKept(k);
+        kept.clear();
+    }
+    // Frees a statement on the server, or only our handle when its attachment is gone.
+    void releaseStatement(IStatement* s, unsigned generation)
+    {
+        if (!s)
+            return;
+        if (generation == db.generation() && db.connected()) {
+            try {
+                FbClient::Status st;
+                s->free(&st);  // releases on success
+            } catch (const FbException&) {
+                s->release();
+            }
+        } else {
+            s->release();
+        }
+    }
 
     void releaseMeta()
     {
@@ -251,18 +333,7 @@ struct TargetQuery::Impl {
     void freeStatement()
     {
         releaseMeta();
-        if (stmt) {
-            if (preparedGeneration == db.generation() && db.connected()) {
-                try {
-                    FbClient::Status st;
-                    stmt->free(&st);  // releases on success
-                } catch (const FbException&) {
-                    stmt->release();
-                }
-            } else {
-                stmt->release();
-            }
-        }
+        releaseStatement(stmt, preparedGeneration);
         stmt = nullptr;
         preparedText.clear();
     }
@@ -298,7 +369,7 @@ TargetQuery::TargetQuery(TargetDatabase& database, TargetTransaction& transactio
 TargetQuery::~TargetQuery()
 {
     close();
-    d->freeStatement();
+    d->freeAll();
     if (d->transaction)
         d->transaction->unregisterQuery(this);
 }
@@ -441,7 +512,9 @@ void prepare(TargetQuery::Impl& d, TargetTransaction& t)
 {
     if (d.stmt && d.preparedText == d.parsedText && d.preparedGeneration == d.db.generation())
         return;
-    d.freeStatement();
+    d.park();
+    if (d.unpark(d.parsedText))
+        return;
     const QByteArray sqlBytes = encodeStatement(d.parsedText);
     FbClient::Status st;
     try {

@@ -114,6 +114,44 @@ TEST_F(TargetDb, NamedParametersByNameAndTypeAndUnknownNameRaises)
     EXPECT_THROW(q.field(QStringLiteral("NAOEXISTE")), AppError);
 }
 
+// The lookups switch one query between a few texts for every row: each text must find its own
+// columns and parameters again, however many texts came between, and after a reconnection.
+TEST_F(TargetDb, OneQuerySwitchingBetweenTextsKeepsEachTextsColumnsAndParameters)
+{
+    f.exec(QStringLiteral("INSERT INTO T_TESTE (COD, NOME, QTD) VALUES ('A', 'Ana', 1)"));
+    f.exec(QStringLiteral("INSERT INTO T_TESTE (COD, NOME, QTD) VALUES ('B', 'Bia', 2)"));
+    f.tr.commit();  // a snapshot from before the inserts would not see them
+    TargetQuery q(f.db);
+    const auto nome = [&](const QString& cod) {
+        q.setSql(QStringLiteral("SELECT NOME AS QUEM FROM T_TESTE WHERE COD = :C"));
+        q.setParamText(QStringLiteral("C"), cod);
+        q.open();
+        return q.fieldText(QStringLiteral("QUEM"));
+    };
+    const auto quantidade = [&](const QString& cod) {
+        q.setSql(QStringLiteral("SELECT QTD, COD FROM T_TESTE WHERE COD = '") + cod + QLatin1Char('\''));
+        q.open();
+        EXPECT_THROW(q.field(QStringLiteral("QUEM")), AppError) << "columns of another text";
+        return q.fieldInteger(QStringLiteral("QTD"));
+    };
+    for (int volta = 0; volta < 2; ++volta) {
+        for (int i = 0; i < 30; ++i) {
+            SCOPED_TRACE(i);
+            const QString cod = i % 2 ? QStringLiteral("B") : QStringLiteral("A");
+            EXPECT_EQ(nome(cod), i % 2 ? QStringLiteral("Bia") : QStringLiteral("Ana"));
+            // Many literal texts in between push the parameter text out of what is kept.
+            EXPECT_EQ(quantidade(i % 3 ? QStringLiteral("A") : QString::number(i)), i % 3 ? 1 : 0);
+            q.setSql(QStringLiteral("UPDATE T_TESTE SET QTD = QTD + :N WHERE COD = 'B'"));
+            q.setParamInteger(QStringLiteral("N"), 0);
+            q.execSql();
+        }
+        f.tr.commit();
+        f.db.disconnect();  // what was prepared belongs to the old attachment
+        f.db.connect();
+    }
+    q.close();
+}
+
 TEST_F(TargetDb, NullsAndEmptyResultsReadAsDefaults)
 {
     f.exec(QStringLiteral("INSERT INTO T_TESTE (COD) VALUES ('N')"));
