@@ -291,7 +291,9 @@ int main(int argc, char** argv)
             std::string ncm = r.um(ncms);
             switch (r.ate(6)) {
             case 0: ncm = ncm.substr(0, 4) + "." + ncm.substr(4, 2) + "." + ncm.substr(6); break;
-            case 1: ncm = std::to_string(90000000 + r.ate(99999)); break;  // not in TB_CODIGO_NCM
+            // Not in TB_CODIGO_NCM: a few hundred such numbers, however many the products, as in
+            // a real stock (the fiscal class codes have four digits).
+            case 1: ncm = std::to_string(90000000 + 37 * r.ate(300)); break;
             case 2: ncm = ""; break;
             default: break;
             }
