@@ -3,17 +3,17 @@
 #include "app/UClassesConversaoController.h"
 #include "app/batch/ProgressoTerminal.h"
 #include "app/batch/RegistroComandos.h"
-#include <QCoreApplication>
-#include <optional>
-#include <sys/resource.h>
 #include "db/AppError.h"
 #include "db/SourceConnection.h"
 #include "db/SourceQuery.h"
 #include "db/TargetDatabase.h"
 #include "db/TargetQuery.h"
 #include "db/TargetTransaction.h"
+#include "platform/QtEventPump.h"
 #include <QElapsedTimer>
 #include <map>
+#include <optional>
+#include <sys/resource.h>
 
 QString ExecucaoLote::tabelaOrigem(const QString& chave)
 {
@@ -90,10 +90,10 @@ int ExecucaoLote::executar(std::FILE* out, bool terminal)
 {
     ProgressoTerminal progresso(out, terminal);
     // With --eventos-qt the window's own event processing runs once per row as well.
-    struct EventosQt : EventPump {
+    struct EventosQt : QtEventPump {
         EventPump* proximo;
         explicit EventosQt(EventPump* p) : proximo(p) {}
-        void processEvents() override { QCoreApplication::processEvents(); proximo->processEvents(); }
+        void processEvents() override { QtEventPump::processEvents(); proximo->processEvents(); }
     } eventosQt(&progresso);
     Platform::setMessages(&progresso);
     Platform::setEvents(m_opcoes.eventosQt ? static_cast<EventPump*>(&eventosQt) : &progresso);

@@ -39,8 +39,6 @@ void TMensagensQt::error(const QString& text)
     mostra(QMessageBox::Critical, QStringLiteral("Error"), text);
 }
 
-void TEventosQt::processEvents() { QCoreApplication::processEvents(); }
-
 void inicializaRecursos()
 {
     static const bool feito = [] {

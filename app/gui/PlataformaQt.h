@@ -1,5 +1,6 @@
 #pragma once
 #include "platform/Platform.h"
+#include "platform/QtEventPump.h"
 #include <QFont>
 #include <QString>
 
@@ -17,10 +18,7 @@ public:
 };
 
 // Lets the window repaint and react while a run is in progress.
-class TEventosQt : public EventPump {
-public:
-    void processEvents() override;
-};
+class TEventosQt : public QtEventPump {};
 
 // Makes the pictures and the theme of the resource file reachable (the GUI is a static library).
 void inicializaRecursos();
