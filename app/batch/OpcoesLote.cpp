@@ -61,7 +61,8 @@ OpcoesLote OpcoesLote::ler(const QStringList& argumentos)
         else if (nome == QLatin1String("--registro-comandos")) o.registroComandos = valor();
         else if (a == QLatin1String("--eventos-qt")) o.eventosQt = true;
         else if (a == QLatin1String("--help") || a == QLatin1String("-h")) o.ajuda = true;
-        else throw AppError(QStringLiteral("Opção desconhecida: ") + a);
+        // Named without its value: a mistyped password option would print the password.
+        else throw AppError(QStringLiteral("Opção desconhecida: ") + nome);
     }
     for (const QString& g : grupos) {
         const QString chave = g.trimmed().toUpper();

@@ -8,6 +8,7 @@
 #include "db/SqlScript.h"
 #include <QFile>
 #include <cstdio>
+#include <functional>
 #include <gtest/gtest.h>
 
 namespace {
@@ -87,24 +88,57 @@ TEST_F(Lote, TargetThatCannotBeOpenedExitsTwo)
     EXPECT_EQ(ExecucaoLote(opcoes).executar(out.f, false), 2);
 }
 
+// Whatever goes wrong, no password reaches the output, the error stream or an exception text.
 TEST_F(Lote, NoPasswordAppearsInAnyMessage)
 {
-    opcoes.origem.password = QStringLiteral("segredo-123");
-    opcoes.origem.user = QStringLiteral("ninguem");
-    Saida out;
-    char* errBuf = nullptr;
-    size_t errLen = 0;
-    std::FILE* err = open_memstream(&errBuf, &errLen);
-    std::FILE* saved = stderr;
-    stderr = err;
-    const int rc = ExecucaoLote(opcoes).executar(out.f, false);
-    stderr = saved;
-    std::fclose(err);
-    const QString all = out.texto() + QString::fromUtf8(errBuf, static_cast<int>(errLen));
-    std::free(errBuf);
-    EXPECT_EQ(rc, 1);
-    EXPECT_TRUE(all.contains(QStringLiteral("ninguem"))) << all.toStdString();
-    EXPECT_FALSE(all.contains(QStringLiteral("segredo"))) << all.toStdString();
+    struct Caso {
+        const char* nome;
+        std::function<void(OpcoesLote&)> prepara;
+        bool verificar;
+    };
+    const std::vector<Caso> casos = {
+        {"source refuses the user", [](OpcoesLote& o) { o.origem.user = QStringLiteral("ninguem"); }, false},
+        {"check, source refuses the user", [](OpcoesLote& o) { o.origem.user = QStringLiteral("ninguem"); }, true},
+        {"target cannot be opened", [](OpcoesLote& o) { o.destino += QStringLiteral(".nao-existe"); }, false},
+        {"check, target cannot be opened", [](OpcoesLote& o) { o.destino += QStringLiteral(".nao-existe"); }, true},
+        // The sandbox's root has no password; the target's is not checked on a local file.
+        {"committed run", [](OpcoesLote& o) { o.origem.password.clear(); }, false},
+    };
+    for (const Caso& c : casos) {
+        SCOPED_TRACE(c.nome);
+        OpcoesLote o = opcoes;
+        o.origem.password = QStringLiteral("segredo-origem");
+        o.senhaDestino = QStringLiteral("segredo-destino");
+        c.prepara(o);
+        Saida out;
+        char* errBuf = nullptr;
+        size_t errLen = 0;
+        std::FILE* err = open_memstream(&errBuf, &errLen);
+        std::FILE* saved = stderr;
+        stderr = err;
+        QString excecao;
+        try {
+            if (c.verificar)
+                VerificacaoPrevia(o).executar(out.f);
+            else
+                ExecucaoLote(o).executar(out.f, false);
+        } catch (const AppError& e) {
+            excecao = e.message();
+        }
+        stderr = saved;
+        std::fclose(err);
+        const QString all = out.texto() + QString::fromUtf8(errBuf, static_cast<int>(errLen)) + excecao;
+        std::free(errBuf);
+        EXPECT_FALSE(all.trimmed().isEmpty());
+        EXPECT_FALSE(all.contains(QStringLiteral("segredo"))) << all.toStdString();
+    }
+    // A mistyped option is named without the value it carries.
+    try {
+        OpcoesLote::ler({QStringLiteral("--destino=a"), QStringLiteral("--senha-origem=segredo")});
+        ADD_FAILURE() << "unknown option accepted";
+    } catch (const AppError& e) {
+        EXPECT_EQ(e.message(), QStringLiteral("Opção desconhecida: --senha-origem"));
+    }
 }
 
 TEST(LoteOpcoes, CommandLine)
