@@ -1,4 +1,5 @@
 // The batch runner and its pre-flight check, on real engines.
+#include "Saida.h"
 #include "SourceFixture.h"
 #include "TargetFixture.h"
 #include "app/batch/ExecucaoLote.h"
@@ -12,15 +13,6 @@
 #include <gtest/gtest.h>
 
 namespace {
-// Captures what the runner prints.
-struct Saida {
-    char* buf = nullptr;
-    size_t len = 0;
-    std::FILE* f = open_memstream(&buf, &len);
-    ~Saida() { std::fclose(f); std::free(buf); }
-    QString texto() { std::fflush(f); return QString::fromUtf8(buf, static_cast<int>(len)); }
-};
-
 class Lote : public ::testing::Test {
 protected:
     void SetUp() override
@@ -111,24 +103,18 @@ TEST_F(Lote, NoPasswordAppearsInAnyMessage)
         o.senhaDestino = QStringLiteral("segredo-destino");
         c.prepara(o);
         Saida out;
-        char* errBuf = nullptr;
-        size_t errLen = 0;
-        std::FILE* err = open_memstream(&errBuf, &errLen);
-        std::FILE* saved = stderr;
-        stderr = err;
         QString excecao;
-        try {
-            if (c.verificar)
-                VerificacaoPrevia(o).executar(out.f);
-            else
-                ExecucaoLote(o).executar(out.f, false);
-        } catch (const AppError& e) {
-            excecao = e.message();
-        }
-        stderr = saved;
-        std::fclose(err);
-        const QString all = out.texto() + QString::fromUtf8(errBuf, static_cast<int>(errLen)) + excecao;
-        std::free(errBuf);
+        const QString erros = comErrosCapturados([&] {
+            try {
+                if (c.verificar)
+                    VerificacaoPrevia(o).executar(out.f);
+                else
+                    ExecucaoLote(o).executar(out.f, false);
+            } catch (const AppError& e) {
+                excecao = e.message();
+            }
+        });
+        const QString all = out.texto() + erros + excecao;
         EXPECT_FALSE(all.trimmed().isEmpty());
         EXPECT_FALSE(all.contains(QStringLiteral("segredo"))) << all.toStdString();
     }

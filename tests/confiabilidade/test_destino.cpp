@@ -2,6 +2,7 @@
 // without a table or a column the run writes. Each gives a clear error and leaves the file as
 // it was; the structural ones are reported by the pre-flight check before any run; and once
 // the cause is gone the next run succeeds.
+#include "Saida.h"
 #include "SourceFixture.h"
 #include "TargetFixture.h"
 #include "app/batch/ExecucaoLote.h"
@@ -19,15 +20,6 @@
 #include <gtest/gtest.h>
 
 namespace {
-// What the runner prints on its output and on stderr.
-struct Saida {
-    char* buf = nullptr;
-    size_t len = 0;
-    std::FILE* f = open_memstream(&buf, &len);
-    ~Saida() { std::fclose(f); std::free(buf); }
-    QString texto() { std::fflush(f); return QString::fromUtf8(buf, static_cast<int>(len)); }
-};
-
 struct Resultado {
     int codigo;
     QString saida, erros;
@@ -36,17 +28,9 @@ struct Resultado {
 Resultado roda(const OpcoesLote& o)
 {
     Saida out;
-    char* errBuf = nullptr;
-    size_t errLen = 0;
-    std::FILE* err = open_memstream(&errBuf, &errLen);
-    std::FILE* salvo = stderr;
-    stderr = err;
-    const int rc = ExecucaoLote(o).executar(out.f, false);
-    stderr = salvo;
-    std::fclose(err);
-    Resultado r{rc, out.texto(), QString::fromUtf8(errBuf, static_cast<int>(errLen))};
-    std::free(errBuf);
-    return r;
+    int rc = -1;
+    const QString erros = comErrosCapturados([&] { rc = ExecucaoLote(o).executar(out.f, false); });
+    return {rc, out.texto(), erros};
 }
 
 QByteArray resumo(const QString& arquivo)
