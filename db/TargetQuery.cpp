@@ -206,6 +206,55 @@ QByteArray encodeStatement(const QString& text)
     }
 }
 
+// SQLSTATE class 22: a value its column cannot take (too long, out of range, unreadable).
+bool isDataException(const FbException& e)
+{
+    char state[6] = {};
+    fb_sqlstate(state, e.getStatus()->getErrors());
+    return state[0] == '2' && state[1] == '2';
+}
+
+// Firebird names neither the column nor the value that a literal INSERT could not store. Each
+// value is assigned alone to a variable of its column's type, and the first one refused for the
+// same kind of reason is named: " (campo C, valor V)", or empty when none is.
+QString refusedValue(IAttachment* attachment, ITransaction* tra, unsigned dialect, const QString& text)
+{
+    static const QRegularExpression head(QStringLiteral("^\\s*INSERT\\s+INTO\\s+([A-Za-z_][A-Za-z0-9_$]*)\\s*\\("),
+                                         QRegularExpression::CaseInsensitiveOption);
+    const QRegularExpressionMatch m = head.match(text);
+    const auto lists = topLevelLists(text);
+    if (!m.hasMatch() || lists.size() < 2 || lists[0].size() != lists[1].size())
+        return QString();
+    for (size_t k = 0; k < lists[0].size(); ++k) {
+        const Span c = lists[0][k], v = lists[1][k];
+        const QString column = text.mid(c.start, c.end - c.start).trimmed();
+        const QString value = text.mid(v.start, v.end - v.start).trimmed();
+        const QString probe = QStringLiteral("EXECUTE BLOCK AS DECLARE V TYPE OF COLUMN ") + m.captured(1) +
+                              QLatin1Char('.') + column.section(QLatin1Char('.'), -1) +
+                              QStringLiteral("; BEGIN V = ") + value + QStringLiteral("; END");
+        try {
+            const QByteArray bytes = Win1252::encode(probe);
+            FbClient::Status st;
+            attachment->execute(&st, tra, static_cast<unsigned>(bytes.size()), bytes.constData(), dialect, nullptr,
+                                nullptr, nullptr, nullptr);
+        } catch (const AppError&) {
+            continue;
+        } catch (const FbException& e) {
+            if (!isDataException(e))
+                continue;
+            int first = v.start;
+            while (first < v.end && text[first].isSpace())
+                ++first;
+            const Span lit = literalAt(text, first);
+            const QString shown = lit.start >= 0 && lit.end - lit.start == value.size()
+                                      ? QLatin1Char('"') + literalValue(text, lit).left(200) + QLatin1Char('"')
+                                      : value;
+            return QStringLiteral(" (campo ") + column + QStringLiteral(", valor ") + shown + QLatin1Char(')');
+        }
+    }
+    return QString();
+}
+
 double scaled(qint64 v, int scale)
 {
     return static_cast<double>(v) / std::pow(10.0, -scale);
@@ -783,7 +832,11 @@ void TargetQuery::execSql()
                                         sqlBytes.constData(), static_cast<unsigned>(d->db.sqlDialect()),
                                         nullptr, nullptr, nullptr, nullptr);
         } catch (const FbException& e) {
-            throw AppError(FbClient::message(e));
+            QString msg = FbClient::message(e);
+            if (isDataException(e))
+                msg += refusedValue(d->db.attachment(), t.handle(), static_cast<unsigned>(d->db.sqlDialect()),
+                                    d->parsedText);
+            throw AppError(msg);
         }
         if (g_recorder)
             g_recorder->sent(StatementRecorder::Kind::Execute, sqlBytes, {});
