@@ -197,7 +197,7 @@ QByteArray encodeStatement(const QString& text)
         const Span lit = literalAt(text, pos);
         const QString column = columnOf(text, lit);
         const QString value = lit.start >= 0 ? literalValue(text, lit) : text.mid(std::max(0, pos - 40), 80);
-        const QString hex = QString::number(text[pos].unicode(), 16).toUpper().rightJustified(4, QLatin1Char('0'));
+        const QString hex = Win1252::codePoint(text, pos).mid(2);
         throw AppError(QStringLiteral("O caractere U+%1 não pode ser gravado no banco de destino (conjunto de "
                                       "caracteres WIN1252): %2\"%3\"")
                            .arg(hex,

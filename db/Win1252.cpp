@@ -40,7 +40,7 @@ QByteArray Win1252::encode(const QString& text)
             continue;
         }
         if (code < 0) {
-            const QString hex = QString::number(text[i].unicode(), 16).toUpper().rightJustified(4, QLatin1Char('0'));
+            const QString hex = codePoint(text, i).mid(2);
             throw AppError(QStringLiteral("O caractere U+%1 na posição %2 não pode ser gravado no banco de destino (conjunto de caracteres WIN1252): \"%3\"")
                                .arg(hex)
                                .arg(i + 1)
@@ -63,4 +63,12 @@ QString Win1252::decode(const char* data, int length)
             out.append(QChar(b));
     }
     return out;
+}
+
+QString Win1252::codePoint(const QString& text, int pos)
+{
+    char32_t code = text[pos].unicode();
+    if (text[pos].isHighSurrogate() && pos + 1 < text.size() && text[pos + 1].isLowSurrogate())
+        code = QChar::surrogateToUcs4(text[pos], text[pos + 1]);
+    return QStringLiteral("U+") + QString::number(static_cast<uint>(code), 16).toUpper().rightJustified(4, QLatin1Char('0'));
 }

@@ -139,12 +139,11 @@ bool VerificacaoPrevia::verificaOrigem(SourceConnection& origem)
         for (; !q.eof() && relatados < 20; q.next()) {
             for (const QString& c : colunas) {
                 const QString v = q.fieldText(c);
-                for (const QChar ch : v) {
-                    if (!Win1252::canEncode(ch)) {
+                for (int i = 0; i < v.size(); ++i) {
+                    if (!Win1252::canEncode(v[i])) {
                         achado(true, QStringLiteral("origem ") + tabela + QLatin1Char('.') + c,
-                               QStringLiteral("CONTROLE %1: caractere U+%2 não pode ser gravado no destino (WIN1252)")
-                                   .arg(q.fieldText(QStringLiteral("CONTROLE")))
-                                   .arg(QString::number(ch.unicode(), 16).toUpper().rightJustified(4, QLatin1Char('0'))));
+                               QStringLiteral("CONTROLE %1: caractere %2 não pode ser gravado no destino (WIN1252)")
+                                   .arg(q.fieldText(QStringLiteral("CONTROLE")), Win1252::codePoint(v, i)));
                         ++relatados;
                         break;
                     }

@@ -210,10 +210,25 @@ TEST_F(TargetDb, CharacterTheTargetCannotStoreIsAClearErrorNotAnAlteredValue)
         FAIL() << "expected an error";
     } catch (const AppError& e) {
         EXPECT_TRUE(e.message().contains(QStringLiteral("U+014C"))) << e.message().toStdString();
+        EXPECT_TRUE(e.message().contains(QStringLiteral("campo NOME, valor \"Ōsaka ✓\""))) << e.message().toStdString();
+    }
+    // A character beyond the 16-bit range is named whole, not by half of its pair.
+    q.setSql(QStringLiteral("INSERT INTO T_TESTE (COD, NOME) VALUES ('Z', 'Feliz \U0001F600')"));
+    try {
+        q.execSql();
+        FAIL() << "expected an error";
+    } catch (const AppError& e) {
+        EXPECT_TRUE(e.message().contains(QStringLiteral("U+1F600"))) << e.message().toStdString();
     }
     q.setSql(QStringLiteral("INSERT INTO T_TESTE (COD, NOME) VALUES (:C, :N)"));
     q.setParamText(QStringLiteral("C"), QStringLiteral("Z"));
-    EXPECT_THROW(q.setParamText(QStringLiteral("N"), QStringLiteral("日本")), AppError);
+    try {
+        q.setParamText(QStringLiteral("N"), QStringLiteral("日本"));
+        ADD_FAILURE() << "expected an error";
+    } catch (const AppError& e) {
+        EXPECT_TRUE(e.message().contains(QStringLiteral("U+65E5"))) << e.message().toStdString();
+        EXPECT_TRUE(e.message().contains(QStringLiteral("(parâmetro N)"))) << e.message().toStdString();
+    }
     f.tr.commit();
     EXPECT_EQ(f.count(QStringLiteral("T_TESTE")), 0);
 }
