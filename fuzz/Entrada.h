@@ -1,0 +1,112 @@
+#pragma once
+// Turns the fuzzer's bytes into the texts a source row could carry. The same bytes are read
+// three ways, so one input reaches plain accented text (UTF-8, as the source connection
+// decodes it), every code from 0 to 255 (Latin-1) and any 16-bit unit, lone surrogates
+// included (UTF-16). Fields are separated by a newline.
+#include "db/AppError.h"
+#include "db/FieldValue.h"
+#include <QByteArray>
+#include <QDate>
+#include <QDateTime>
+#include <QString>
+#include <QStringList>
+#include <cmath>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <vector>
+
+// A broken invariant: abort, so that libFuzzer keeps the input and prints the reason.
+#define FUZZ_CHECK(cond)                                                                       \
+    do {                                                                                       \
+        if (!(cond)) {                                                                         \
+            std::fprintf(stderr, "invariant broken at %s:%d: %s\n", __FILE__, __LINE__, #cond); \
+            std::abort();                                                                      \
+        }                                                                                      \
+    } while (0)
+
+namespace entrada {
+
+enum class Leitura { Utf8, Latin1, Utf16 };
+constexpr Leitura kLeituras[] = {Leitura::Utf8, Leitura::Latin1, Leitura::Utf16};
+
+// One field: its text and the raw bytes it came from (numbers are also taken from the bytes).
+struct Campo {
+    QString texto;
+    QByteArray bytes;
+};
+
+inline QString decodifica(const QByteArray& b, Leitura l)
+{
+    switch (l) {
+    case Leitura::Utf8:
+        return QString::fromUtf8(b);
+    case Leitura::Latin1:
+        return QString::fromLatin1(b);
+    case Leitura::Utf16: {
+        QString s(b.size() / 2, Qt::Uninitialized);
+        for (int i = 0; i + 1 < b.size(); i += 2)
+            s[i / 2] = QChar(static_cast<char16_t>(static_cast<unsigned char>(b[i]) |
+                                                   (static_cast<unsigned char>(b[i + 1]) << 8)));
+        return s;
+    }
+    }
+    return QString();
+}
+
+inline std::vector<Campo> campos(const uint8_t* data, size_t size, Leitura l)
+{
+    std::vector<Campo> out;
+    const QByteArray todos = QByteArray::fromRawData(reinterpret_cast<const char*>(data),
+                                                     static_cast<qsizetype>(size));
+    if (l == Leitura::Utf16) {
+        // Split after decoding: a newline byte inside a 16-bit unit is no separator here.
+        const QString texto = decodifica(todos, l);
+        qsizetype inicio = 0;
+        for (qsizetype i = 0; i <= texto.size(); ++i) {
+            if (i == texto.size() || texto[i] == QLatin1Char('\n')) {
+                const QString t = texto.mid(inicio, i - inicio);
+                out.push_back({t, QByteArray(reinterpret_cast<const char*>(t.utf16()), t.size() * 2)});
+                inicio = i + 1;
+            }
+        }
+        return out;
+    }
+    for (const QByteArray& b : todos.split('\n'))
+        out.push_back({decodifica(b, l), QByteArray(b.constData(), b.size())});
+    return out;
+}
+
+// A number as the fillers read one: the text through FieldValue (regional or database form);
+// a text that is no number gives the number held in its first eight bytes instead, so raw
+// bit patterns (huge, tiny, negative zero) reach the setters too. Source columns deliver
+// finite numbers only, so NaN and infinity become 0.
+inline double numero(const Campo& c)
+{
+    try {
+        const double v = FieldValue::text(c.texto).asFloat();
+        FUZZ_CHECK(std::isfinite(v));  // the reader never hands out a non-finite number
+        return v;
+    } catch (const AppError&) {
+    }
+    double v = 0;
+    if (c.bytes.size() >= static_cast<qsizetype>(sizeof v))
+        std::memcpy(&v, c.bytes.constData(), sizeof v);
+    return std::isfinite(v) ? v : 0.0;
+}
+
+inline int inteiro(const Campo& c)
+{
+    const double v = numero(c);
+    return v >= -2147483648.0 && v <= 2147483647.0 ? static_cast<int>(v) : 0;
+}
+
+// A date the way the source connection decodes a DATE column: invalid (0000-00-00) is no date.
+inline QDateTime data(const Campo& c, const QDateTime& semData)
+{
+    const QDate d = QDate::fromString(c.texto.left(10), QStringLiteral("yyyy-MM-dd"));
+    return d.isValid() ? QDateTime(d, QTime(0, 0), Qt::UTC) : semData;
+}
+
+}  // namespace entrada
