@@ -9,6 +9,7 @@
 #include <cmath>
 #include <cstring>
 #include <deque>
+#include <utility>
 #include <vector>
 
 using namespace Firebird;
@@ -31,6 +32,18 @@ struct Column {
 bool isIdentStart(QChar c) { return c.isLetter() || c == QLatin1Char('_'); }
 bool isIdentChar(QChar c) { return c.isLetterOrNumber() || c == QLatin1Char('_') || c == QLatin1Char('$'); }
 
+// Just past the literal whose opening quote stands at i (a doubled quote stays inside it);
+// the end of the text when the literal is not closed.
+int literalEnd(const QString& text, int i)
+{
+    const QChar q = text[i];
+    const int n = text.size();
+    int j = i + 1;
+    while (j < n && !(text[j] == q && !(j + 1 < n && text[j + 1] == q)))
+        j += text[j] == q ? 2 : 1;
+    return std::min(j + 1, n);
+}
+
 // Replaces every :NAME outside literals and comments by "?" and lists the names in order.
 QString parseParams(const QString& text, QStringList& names)
 {
@@ -40,18 +53,7 @@ QString parseParams(const QString& text, QStringList& names)
     for (int i = 0; i < n;) {
         const QChar c = text[i];
         if (c == QLatin1Char('\'') || c == QLatin1Char('"')) {
-            int j = i + 1;
-            while (j < n) {
-                if (text[j] == c) {
-                    if (j + 1 < n && text[j + 1] == c) {
-                        j += 2;
-                        continue;
-                    }
-                    break;
-                }
-                ++j;
-            }
-            j = std::min(j + 1, n);
+            const int j = literalEnd(text, i);
             out += QStringView(text).mid(i, j - i);
             i = j;
         } else if (c == QLatin1Char('-') && i + 1 < n && text[i + 1] == QLatin1Char('-')) {
@@ -112,10 +114,7 @@ std::vector<std::vector<Span>> topLevelLists(const QString& text)
     for (int i = 0; i < n; ++i) {
         const QChar c = text[i];
         if (c == QLatin1Char('\'') || c == QLatin1Char('"')) {
-            int j = i + 1;
-            while (j < n && !(text[j] == c && !(j + 1 < n && text[j + 1] == c)))
-                j += text[j] == c ? 2 : 1;
-            i = j;
+            i = literalEnd(text, i) - 1;
         } else if (c == QLatin1Char('(')) {
             if (++depth == 1) {
                 lists.emplace_back();
@@ -140,13 +139,10 @@ Span literalAt(const QString& text, int pos)
         const QChar c = text[i];
         if (c != QLatin1Char('\'') && c != QLatin1Char('"'))
             continue;
-        int j = i + 1;
-        while (j < n && !(text[j] == c && !(j + 1 < n && text[j + 1] == c)))
-            j += text[j] == c ? 2 : 1;
-        const int end = std::min(j + 1, n);
+        const int end = literalEnd(text, i);
         if (pos >= i && pos < end)
             return {i, end};
-        i = j;
+        i = end - 1;
     }
     return {};
 }
@@ -197,10 +193,9 @@ QByteArray encodeStatement(const QString& text)
         const Span lit = literalAt(text, pos);
         const QString column = columnOf(text, lit);
         const QString value = lit.start >= 0 ? literalValue(text, lit) : text.mid(std::max(0, pos - 40), 80);
-        const QString hex = Win1252::codePoint(text, pos).mid(2);
-        throw AppError(QStringLiteral("O caractere U+%1 não pode ser gravado no banco de destino (conjunto de "
+        throw AppError(QStringLiteral("O caractere %1 não pode ser gravado no banco de destino (conjunto de "
                                       "caracteres WIN1252): %2\"%3\"")
-                           .arg(hex,
+                           .arg(Win1252::codePoint(text, pos),
                                 column.isEmpty() ? QString() : QStringLiteral("campo ") + column + QStringLiteral(", valor "),
                                 value.left(200)));
     }
@@ -261,18 +256,28 @@ double scaled(qint64 v, int scale)
 }
 }  // namespace
 
+// A prepared statement with what was learnt of it when it was prepared.
+struct Prepared {
+    IStatement* stmt = nullptr;
+    QString text;             // the text it was prepared from
+    unsigned generation = 0;  // of the attachment it belongs to
+    IMessageMetadata* inMeta = nullptr;
+    IMessageMetadata* outMeta = nullptr;
+    std::vector<Column> columns;
+    QHash<QString, int> columnIndex;
+};
+
 struct TargetQuery::Impl {
     TargetDatabase& db;
     TargetTransaction* transaction = nullptr;
 
     // The prepared statement, kept while the text (and the attachment) stay the same.
-    IStatement* stmt = nullptr;
-    QString preparedText;
-    unsigned preparedGeneration = 0;
-    IMessageMetadata* inMeta = nullptr;
-    IMessageMetadata* outMeta = nullptr;
-    std::vector<Column> columns;
-    QHash<QString, int> columnIndex;
+    Prepared cur;
+    // Statements this query prepared before, newest first, kept for a while: the lookups
+    // switch one query between a few texts for every source row, and preparing them again
+    // each time costs more than running them.
+    static constexpr size_t kKept = 8;
+    std::deque<Prepared> kept;
 
     // Parameters of the current text.
     QString parsedSource;
@@ -288,38 +293,20 @@ struct TargetQuery::Impl {
     std::vector<unsigned char> buffer;
     std::vector<FieldValue> row;
 
-    // Statements this query prepared before, kept for a while: the lookups switch one query
-    // between a few texts for every source row, and preparing them again each time costs more
-    // than running them.
-    struct Kept {
-        IStatement* stmt;
-        QString text;
-        unsigned generation;
-        IMessageMetadata* inMeta;
-        IMessageMetadata* outMeta;
-        std::vector<Column> columns;
-        QHash<QString, int> columnIndex;
-    };
-    static constexpr size_t kKept = 8;
-    std::deque<Kept> kept;
-
     explicit Impl(TargetDatabase& d) : db(d) {}
+
+    bool usable(const Prepared& p) const { return p.stmt && p.generation == db.generation() && db.connected(); }
 
     // The current statement goes to the front of the kept ones; the oldest beyond the limit is freed.
     void park()
     {
-        if (!stmt || preparedGeneration != db.generation() || !db.connected()) {
+        if (!usable(cur)) {
             freeStatement();
             return;
         }
-        kept.push_front({stmt, preparedText, preparedGeneration, inMeta, outMeta, std::move(columns), std::move(columnIndex)});
-        stmt = nullptr;
-        inMeta = outMeta = nullptr;
-        columns.clear();
-        columnIndex.clear();
-        preparedText.clear();
+        kept.push_front(std::exchange(cur, Prepared{}));
         while (kept.size() > kKept) {
-            freeKept(kept.back());
+            release(kept.back());
             kept.pop_back();
         }
     }
@@ -329,62 +316,36 @@ struct TargetQuery::Impl {
         for (auto it = kept.begin(); it != kept.end(); ++it) {
             if (it->text != text || it->generation != db.generation())
                 continue;
-            stmt = it->stmt;
-            preparedText = it->text;
-            preparedGeneration = it->generation;
-            inMeta = it->inMeta;
-            outMeta = it->outMeta;
-            columns = std::move(it->columns);
-            columnIndex = std::move(it->columnIndex);
+            cur = std::move(*it);
             kept.erase(it);
             return true;
         }
         return false;
     }
-    void freeKept(Kept& k)
+    // Frees a statement on the server, or only our handle when its attachment is gone.
+    void release(Prepared& p)
     {
-        if (k.inMeta) k.inMeta->release();
-        if (k.outMeta) k.outMeta->release();
-        releaseStatement(k.stmt, k.generation);
+        if (p.inMeta) p.inMeta->release();
+        if (p.outMeta) p.outMeta->release();
+        if (p.stmt && usable(p)) {
+            try {
+                FbClient::Status st;
+                p.stmt->free(&st);  // releases on success
+            } catch (const FbException&) {
+                p.stmt->release();
+            }
+        } else if (p.stmt) {
+            p.stmt->release();
+        }
+        p = Prepared{};
     }
+    void freeStatement() { release(cur); }
     void freeAll()
     {
         freeStatement();
-        for (Kept& k : kept)
-            freeKept(k);
+        for (Prepared& p : kept)
+            release(p);
         kept.clear();
-    }
-    // Frees a statement on the server, or only our handle when its attachment is gone.
-    void releaseStatement(IStatement* s, unsigned generation)
-    {
-        if (!s)
-            return;
-        if (generation == db.generation() && db.connected()) {
-            try {
-                FbClient::Status st;
-                s->free(&st);  // releases on success
-            } catch (const FbException&) {
-                s->release();
-            }
-        } else {
-            s->release();
-        }
-    }
-
-    void releaseMeta()
-    {
-        if (inMeta) inMeta->release();
-        if (outMeta) outMeta->release();
-        inMeta = outMeta = nullptr;
-        columns.clear();
-        columnIndex.clear();
-    }
-    void freeStatement()
-    {
-        releaseMeta();
-        releaseStatement(stmt, preparedGeneration);
-        stmt = nullptr;
-        preparedText.clear();
     }
     void dropCursor()
     {
@@ -559,7 +520,7 @@ TargetTransaction& activeTransaction(TargetQuery::Impl& d)
 
 void prepare(TargetQuery::Impl& d, TargetTransaction& t)
 {
-    if (d.stmt && d.preparedText == d.parsedText && d.preparedGeneration == d.db.generation())
+    if (d.cur.stmt && d.cur.text == d.parsedText && d.cur.generation == d.db.generation())
         return;
     d.park();
     if (d.unpark(d.parsedText))
@@ -567,13 +528,13 @@ void prepare(TargetQuery::Impl& d, TargetTransaction& t)
     const QByteArray sqlBytes = encodeStatement(d.parsedText);
     FbClient::Status st;
     try {
-        d.stmt = d.db.attachment()->prepare(&st, t.handle(), static_cast<unsigned>(sqlBytes.size()),
+        d.cur.stmt = d.db.attachment()->prepare(&st, t.handle(), static_cast<unsigned>(sqlBytes.size()),
                                             sqlBytes.constData(), static_cast<unsigned>(d.db.sqlDialect()),
                                             IStatement::PREPARE_PREFETCH_METADATA);
-        d.preparedText = d.parsedText;
-        d.preparedGeneration = d.db.generation();
+        d.cur.text = d.parsedText;
+        d.cur.generation = d.db.generation();
         // Every parameter travels as text; the server converts it to the column's type.
-        IMessageMetadata* described = d.stmt->getInputMetadata(&st);
+        IMessageMetadata* described = d.cur.stmt->getInputMetadata(&st);
         IMetadataBuilder* b = described->getBuilder(&st);
         const unsigned count = described->getCount(&st);
         described->release();
@@ -584,23 +545,23 @@ void prepare(TargetQuery::Impl& d, TargetTransaction& t)
             b->setLength(&st, i, 32765);
             b->setCharSet(&st, i, 53);  // WIN1252
         }
-        d.inMeta = b->getMetadata(&st);
+        d.cur.inMeta = b->getMetadata(&st);
         b->release();
-        d.outMeta = d.stmt->getOutputMetadata(&st);
-        const unsigned cols = d.outMeta->getCount(&st);
+        d.cur.outMeta = d.cur.stmt->getOutputMetadata(&st);
+        const unsigned cols = d.cur.outMeta->getCount(&st);
         for (unsigned i = 0; i < cols; ++i) {
             Column c;
-            const char* alias = d.outMeta->getAlias(&st, i);
-            c.name = QString::fromUtf8(alias && *alias ? alias : d.outMeta->getField(&st, i)).trimmed();
-            c.type = d.outMeta->getType(&st, i);
-            c.length = d.outMeta->getLength(&st, i);
-            c.offset = d.outMeta->getOffset(&st, i);
-            c.nullOffset = d.outMeta->getNullOffset(&st, i);
-            c.scale = d.outMeta->getScale(&st, i);
-            c.charset = static_cast<int>(d.outMeta->getCharSet(&st, i));
-            c.subType = d.outMeta->getSubType(&st, i);
-            d.columnIndex.insert(c.name.toUpper(), static_cast<int>(d.columns.size()));
-            d.columns.push_back(c);
+            const char* alias = d.cur.outMeta->getAlias(&st, i);
+            c.name = QString::fromUtf8(alias && *alias ? alias : d.cur.outMeta->getField(&st, i)).trimmed();
+            c.type = d.cur.outMeta->getType(&st, i);
+            c.length = d.cur.outMeta->getLength(&st, i);
+            c.offset = d.cur.outMeta->getOffset(&st, i);
+            c.nullOffset = d.cur.outMeta->getNullOffset(&st, i);
+            c.scale = d.cur.outMeta->getScale(&st, i);
+            c.charset = static_cast<int>(d.cur.outMeta->getCharSet(&st, i));
+            c.subType = d.cur.outMeta->getSubType(&st, i);
+            d.cur.columnIndex.insert(c.name.toUpper(), static_cast<int>(d.cur.columns.size()));
+            d.cur.columns.push_back(c);
         }
     } catch (const FbException& e) {
         const QString msg = FbClient::message(e);
@@ -612,14 +573,14 @@ void prepare(TargetQuery::Impl& d, TargetTransaction& t)
 std::vector<unsigned char> inputBuffer(TargetQuery::Impl& d)
 {
     FbClient::Status st;
-    std::vector<unsigned char> buf(d.inMeta->getMessageLength(&st));
-    const unsigned count = d.inMeta->getCount(&st);
+    std::vector<unsigned char> buf(d.cur.inMeta->getMessageLength(&st));
+    const unsigned count = d.cur.inMeta->getCount(&st);
     if (count != static_cast<unsigned>(d.paramOrder.size()))
         throw AppError(QStringLiteral("Número de parâmetros não confere com o comando."));
     for (unsigned i = 0; i < count; ++i) {
         const ParamValue& p = d.params.value(d.paramOrder[static_cast<int>(i)]);
-        short* nullFlag = reinterpret_cast<short*>(&buf[d.inMeta->getNullOffset(&st, i)]);
-        unsigned char* data = &buf[d.inMeta->getOffset(&st, i)];
+        short* nullFlag = reinterpret_cast<short*>(&buf[d.cur.inMeta->getNullOffset(&st, i)]);
+        unsigned char* data = &buf[d.cur.inMeta->getOffset(&st, i)];
         if (p.kind != ParamKind::Value) {
             *nullFlag = -1;
             continue;
@@ -662,8 +623,8 @@ FieldValue readBlob(TargetQuery::Impl& d, ISC_QUAD* id, const Column& c)
 void decodeRow(TargetQuery::Impl& d)
 {
     d.row.clear();
-    d.row.reserve(d.columns.size());
-    for (const Column& c : d.columns) {
+    d.row.reserve(d.cur.columns.size());
+    for (const Column& c : d.cur.columns) {
         const unsigned char* p = &d.buffer[c.offset];
         if (*reinterpret_cast<const short*>(&d.buffer[c.nullOffset])) {
             d.row.push_back(FieldValue::null());
@@ -746,8 +707,8 @@ void TargetQuery::open()
     std::vector<unsigned char> in = inputBuffer(*d);
     FbClient::Status st;
     try {
-        d->rs = d->stmt->openCursor(&st, t.handle(), d->inMeta, in.data(), d->outMeta, 0);
-        d->buffer.assign(d->outMeta->getMessageLength(&st), 0);
+        d->rs = d->cur.stmt->openCursor(&st, t.handle(), d->cur.inMeta, in.data(), d->cur.outMeta, 0);
+        d->buffer.assign(d->cur.outMeta->getMessageLength(&st), 0);
     } catch (const FbException& e) {
         throw AppError(FbClient::message(e));
     }
@@ -783,8 +744,8 @@ void TargetQuery::next()
 
 FieldValue TargetQuery::field(const QString& name) const
 {
-    const auto it = d->columnIndex.constFind(name.toUpper());
-    if (!d->open || it == d->columnIndex.constEnd()) {
+    const auto it = d->cur.columnIndex.constFind(name.toUpper());
+    if (!d->open || it == d->cur.columnIndex.constEnd()) {
         if (d->open)
             throw AppError(QStringLiteral("Campo '%1' não encontrado.").arg(name));
         throw AppError(QStringLiteral("O comando não está aberto: campo '%1'.").arg(name));
@@ -797,14 +758,14 @@ FieldValue TargetQuery::field(const QString& name) const
 QStringList TargetQuery::columnNames() const
 {
     QStringList names;
-    for (const Column& c : d->columns)
+    for (const Column& c : d->cur.columns)
         names.append(c.name);
     return names;
 }
 
 FieldValue TargetQuery::fieldAt(int index) const
 {
-    if (!d->open || index < 0 || static_cast<size_t>(index) >= d->columns.size())
+    if (!d->open || index < 0 || static_cast<size_t>(index) >= d->cur.columns.size())
         throw AppError(QStringLiteral("Campo %1 não existe no resultado.").arg(index));
     if (d->empty || static_cast<size_t>(index) >= d->row.size())
         return FieldValue::null();
@@ -845,8 +806,8 @@ void TargetQuery::execSql()
     prepare(*d, t);
     std::vector<unsigned char> in = inputBuffer(*d);
     try {
-        std::vector<unsigned char> out(d->outMeta->getMessageLength(&st));
-        d->stmt->execute(&st, t.handle(), d->inMeta, in.data(), d->outMeta, out.data());
+        std::vector<unsigned char> out(d->cur.outMeta->getMessageLength(&st));
+        d->cur.stmt->execute(&st, t.handle(), d->cur.inMeta, in.data(), d->cur.outMeta, out.data());
     } catch (const FbException& e) {
         throw AppError(FbClient::message(e));
     }
