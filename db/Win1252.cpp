@@ -40,9 +40,8 @@ QByteArray Win1252::encode(const QString& text)
             continue;
         }
         if (code < 0) {
-            const QString hex = codePoint(text, i).mid(2);
-            throw AppError(QStringLiteral("O caractere U+%1 na posição %2 não pode ser gravado no banco de destino (conjunto de caracteres WIN1252): \"%3\"")
-                               .arg(hex)
+            throw AppError(QStringLiteral("O caractere %1 na posição %2 não pode ser gravado no banco de destino (conjunto de caracteres WIN1252): \"%3\"")
+                               .arg(codePoint(text, i))
                                .arg(i + 1)
                                .arg(text.left(200)));
         }
