@@ -38,14 +38,12 @@ void ProgressWalk::run(SourceQuery& query, const std::function<void(SourceQuery&
         m_label.setText(m_prefix + QString::number(vContaRegistro) + QStringLiteral(" de ") +
                         QString::number(m_barra.maximum()));
         Platform::processEvents();
-        if (m_sourceTable.isEmpty()) {
+        try {
             convertRow(query);
-        } else {
-            try {
-                convertRow(query);
-            } catch (const AppError& e) {
-                throw AppError(e.message() + rowContext(m_sourceTable, query));
-            }
+        } catch (const AppError& e) {
+            if (m_sourceTable.isEmpty())
+                throw;
+            throw AppError(e.message() + rowContext(m_sourceTable, query));
         }
         ++vContaRegistro;
         query.next();
