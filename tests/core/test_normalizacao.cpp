@@ -332,7 +332,8 @@ TEST(TextRulesTest, RegionalNumbersReadWithTheDecimalComma)
                                      {"1 2", false, 0}}) {
         double v = -1;
         EXPECT_EQ(RegionalFormat::strToFloat(QString::fromLatin1(l.texto), &v), l.ok) << l.texto;
-        if (l.ok)
+        if (l.ok) {
             EXPECT_DOUBLE_EQ(v, l.valor) << l.texto;
+        }
     }
 }
