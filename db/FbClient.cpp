@@ -1,5 +1,6 @@
 #include "db/FbClient.h"
 #include "db/Win1252.h"
+#include <ibase.h>
 
 using namespace Firebird;
 
@@ -26,3 +27,26 @@ QString FbClient::message(IStatus* status)
 }
 
 QString FbClient::message(const FbException& e) { return message(e.getStatus()); }
+
+namespace {
+void (*g_aoSinal)() = nullptr;
+
+int confirmaDesligamento(const int motivo, const int, void*)
+{
+    if (motivo != fb_shutrsn_signal)
+        return 0;
+    if (g_aoSinal)
+        g_aoSinal();
+    return 1;  // refused: the program stops the run itself
+}
+}  // namespace
+
+void FbClient::recusaDesligamentoPorSinal(void (*aoSinal)())
+{
+    const bool primeira = g_aoSinal == nullptr;
+    g_aoSinal = aoSinal;
+    if (!primeira)
+        return;
+    ISC_STATUS_ARRAY status{};
+    fb_shutdown_callback(status, confirmaDesligamento, fb_shut_confirmation, nullptr);
+}

@@ -11,6 +11,11 @@ public:
     // The full text of the status's error vector, as the server wrote it.
     static QString message(const Firebird::FbException& e);
     static QString message(Firebird::IStatus* status);
+    // The client library answers SIGINT and SIGTERM by shutting every attachment down at once,
+    // which would cut a run off in the middle of a statement with "connection shutdown". From
+    // this call on it refuses those shutdowns and calls aoSinal instead, so the program stops
+    // at a point of its own choosing.
+    static void recusaDesligamentoPorSinal(void (*aoSinal)());
     // A status wrapper that raises FbException; owns its status object.
     class Status {
     public:

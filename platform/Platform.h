@@ -8,6 +8,9 @@ public:
     virtual void warning(const QString& text) = 0;
     virtual void information(const QString& text) = 0;
     virtual void error(const QString& text) = 0;
+    // A yes/no question; true only when the operator answers yes. Where nobody can answer, the
+    // answer is no.
+    virtual bool question(const QString& text) { return false; }
 };
 
 // Lets the window repaint and react from inside a long operation.
