@@ -39,8 +39,8 @@ std::unique_ptr<Preenchedor> TClassesConversaoController::preenchedorReal(const 
 
 TClassesConversaoController::TClassesConversaoController() : m_fabrica(&preenchedorReal) {}
 
-TClassesConversaoController::TClassesConversaoController(FabricaPreenchedor fabrica)
-    : m_fabrica(std::move(fabrica))
+TClassesConversaoController::TClassesConversaoController(FabricaPreenchedor fabrica, bool reais)
+    : m_fabrica(std::move(fabrica)), m_reais(reais)
 {
 }
 

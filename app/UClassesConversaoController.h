@@ -26,7 +26,10 @@ public:
     // Creates the filler of a group by its key; the real fillers unless replaced.
     using FabricaPreenchedor = std::function<std::unique_ptr<Preenchedor>(const QString& chave)>;
     TClassesConversaoController();
-    explicit TClassesConversaoController(FabricaPreenchedor fabrica);
+    // reais: the factory's fillers read the real source tables (the runner times the real ones),
+    // so a run can check their structure first.
+    explicit TClassesConversaoController(FabricaPreenchedor fabrica, bool reais = false);
+    bool usaPreenchedoresReais() const { return m_reais; }
     static std::unique_ptr<Preenchedor> preenchedorReal(const QString& chave);
 
     bool FEfetuaConversao(const ListaParametros& MParams, SourceConnection& BDOrigem,
@@ -48,4 +51,5 @@ private:
     void converteGrupo(const QString& chave, SourceConnection& BDOrigem,
                        TargetDatabase& BDQuelvar, Gauge& Barra, ProgressLabel& lblInfo);
     FabricaPreenchedor m_fabrica;
+    bool m_reais = true;
 };

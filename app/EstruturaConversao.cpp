@@ -1,0 +1,207 @@
+#include "app/EstruturaConversao.h"
+#include "db/AppError.h"
+#include "db/SourceConnection.h"
+#include "db/SourceQuery.h"
+#include "db/TargetDatabase.h"
+#include "db/TargetQuery.h"
+#include "db/TargetTransaction.h"
+#include <map>
+#include <set>
+
+namespace {
+QString busca(const std::map<QString, QString>& m, const QString& chave)
+{
+    const auto it = m.find(chave);
+    return it == m.end() ? QString() : it->second;
+}
+
+QStringList lista(const QString& texto)
+{
+    return texto.isEmpty() ? QStringList() : texto.split(QStringLiteral(", "));
+}
+}  // namespace
+
+QString EstruturaConversao::tabelaOrigem(const QString& chave)
+{
+    static const std::map<QString, QString> t = {
+        {QStringLiteral("CLIENTES"), QStringLiteral("TBCLIENTES")},
+        {QStringLiteral("FORNECEDORES"), QStringLiteral("TBFORNECEDOR")},
+        {QStringLiteral("GRUPOSPRODUTOS"), QStringLiteral("TBGRUPO")},
+        {QStringLiteral("CLASSIFICACAOFISCAL"), QStringLiteral("TB_CODIGO_NCM")},
+        {QStringLiteral("PRODUTOS"), QStringLiteral("TBESTOQUE")}};
+    return busca(t, chave);
+}
+
+QStringList EstruturaConversao::colunasOrigem(const QString& chave)
+{
+    static const std::map<QString, QString> colunas = {
+        {QStringLiteral("CLIENTES"),
+         QStringLiteral("CONTROLE, NOME, ENDERECO, BAIRRO, CIDADE, ESTADO, CEP, TELEFONE, DATA, CGC, CPF, "
+                        "RESPONSAVEL, DATACADASTRO, PAI, MAE, IDENTIDADE, FAX, OBSERVACAO, EMPRESATRABALHO, "
+                        "LIMITECREDITO, PESSOA, ESTADOCIVIL, REFERENCIA, ATIVO")},
+        {QStringLiteral("FORNECEDORES"),
+         QStringLiteral("CONTROLE, EMPRESA, ENDERECO, BAIRRO, CIDADE, ESTADO, CEP, TELEFONE, CGC, INSCRICAO, FAX, "
+                        "EMAIL, OBSERVACAO, PESSOA")},
+        {QStringLiteral("GRUPOSPRODUTOS"), QStringLiteral("CONTROLE, GRUPO")},
+        {QStringLiteral("CLASSIFICACAOFISCAL"), QStringLiteral("CONTROLE, NCM")},
+        {QStringLiteral("PRODUTOS"),
+         QStringLiteral("CONTROLE, CODIGOBARRA, PRODUTO, GRUPO, FABRICANTE, PRECOCUSTO, CUSTOMEDIO, PRECOVENDA, "
+                        "ESTMINIMO, UNIDADE, LUCRO, ESTMAXIMO, CODNCM, MARCA, CODFORNECEDOR, PESO, "
+                        "DESCRICAOSIMPLES, ATIVO, CST, APLICACAO, CFOP, FRACIONADO, PRECOPRAZO, PRECOPROMOCAO, "
+                        "PRECOCINCO, REGISTROMS")}};
+    return lista(busca(colunas, chave));
+}
+
+QStringList EstruturaConversao::tabelasDestino(const QString& chave)
+{
+    if (chave == QLatin1String("CLIENTES")) return {QStringLiteral("CLIENTE")};
+    if (chave == QLatin1String("FORNECEDORES")) return {QStringLiteral("FORNECE")};
+    if (chave == QLatin1String("GRUPOSPRODUTOS")) return {QStringLiteral("GRUPROD")};
+    if (chave == QLatin1String("CLASSIFICACAOFISCAL")) return {QStringLiteral("CLASFISC")};
+    if (chave == QLatin1String("PRODUTOS")) return {QStringLiteral("PRODUTO"), QStringLiteral("COMPPROD")};
+    return {};
+}
+
+QStringList EstruturaConversao::tabelasReferencia(const QString& chave)
+{
+    if (chave == QLatin1String("CLIENTES") || chave == QLatin1String("FORNECEDORES"))
+        return {QStringLiteral("CIDADES")};
+    if (chave == QLatin1String("PRODUTOS"))
+        return {QStringLiteral("CADFABR"), QStringLiteral("CLASFISC"), QStringLiteral("GRUPROD")};
+    return {};
+}
+
+QStringList EstruturaConversao::tabelasDestinoDe(const QStringList& chaves)
+{
+    QStringList tabelas;
+    for (const QString& chave : chaves)
+        for (const QString& t : tabelasDestino(chave) + tabelasReferencia(chave))
+            if (!tabelas.contains(t))
+                tabelas.append(t);
+    return tabelas;
+}
+
+QStringList EstruturaConversao::colunasDestino(const QString& tabela)
+{
+    // The columns the insert statements and lookups of a run name, upper case.
+    static const std::map<QString, QString> colunas = {
+        {QStringLiteral("CADFABR"),
+         QStringLiteral("CODFABRIC, DESCRICAO")},
+        {QStringLiteral("CIDADES"),
+         QStringLiteral("CODCIDADE, CIDADE, ESTADO")},
+        {QStringLiteral("CLASFISC"),
+         QStringLiteral("CODCLASFIS, CODNBM, PISCONFRETIDO, CODIGONCM, CODNATRECEITA, ALIQIPI")},
+        {QStringLiteral("CLIENTE"),
+         QStringLiteral("CODCLIENTE, NOME, NOMEFANTASIA, ENDERECO, BAIRRO, CODCIDADE, ESTADO, CEP, CGCCPF, "
+                        "INSCEST, PESSOA_FJ, FONE, FAX, PREFIXCELULAR, CELULAR, CAMPOLIVRE1, CAMPOLIVRE2, "
+                        "CAMPOLIVRE3, CAMPOLIVRE4, CAMPOLIVRE5, CAMPOLIVRE6, CAMPOLIVRE7, CAMPOLIVRE8, "
+                        "CAMPOLIVRE9, CAMPOLIVRE10, OBSERVACAO, EMAIL, HOMEPAGE, ENDERECOCOB, BAIRROCOB, CEPCOB, "
+                        "CODCIDADECOB, ESTADOCOB, ENDERECOENT, BAIRROENT, CEPENT, CODCIDADEENT, ESTADOENT, "
+                        "CODFORNEC, CONTATO, CODSEGMENTO, CODCLASCLI, CODVENDEND1, LIMITECREDITO, CODPAIS, "
+                        "NOMESOCIO, DT_NASCIMENTO, DT_CADASTRO, ATIVO, CLIBLOQUEADO, MALADIRETAELETR, "
+                        "PROTESTARCLIENTE")},
+        {QStringLiteral("COMPPROD"),
+         QStringLiteral("CODPROD, CODEMPRESA, CODGRADE, ESTOQUE, ESTOQUEDISPONIVEL, ESTMINIMO, ESTMAXIMO, "
+                        "PRECOMEDIO, PRECOCUSTO, PRECONF")},
+        {QStringLiteral("FORNECE"),
+         QStringLiteral("CODFORNEC, NOME, NOMEFANTASIA, CONTATO, ENDERECO, BAIRRO, CEP, CODCIDADE, NUMERO, "
+                        "COMPLEMENTO, ESTADO, INSCMUNICIPAL, PESSOA_FJ, CGCCPF, INSCEST, OBSERVACAO, FONE, FAX, "
+                        "CELULAR, EMAIL, HOMEPAGE, CAMPOLIVRE1, CAMPOLIVRE2, CODCLIENTE, ATIVO, TIPOFORNECE, "
+                        "CONTACX, CTCTBRED")},
+        {QStringLiteral("GRUPROD"),
+         QStringLiteral("CODGRUPO, DESCRICAO, DIASESTMAXIMO, DIASESTMINIMO")},
+        {QStringLiteral("PRODUTO"),
+         QStringLiteral("CODPROD, TIPOPROD, ATIVO, PRODBLOQUEADO, CONTROLESERIE, REFERENCIA, REFFABRICANTE, "
+                        "DESCRICAO, DESCRICAO2, DESCRICAO3, FORNEC_ULT_ENT1, CODGRUPO, CODSUBGRUPO, "
+                        "PRINCIPALFORNEC, EMBALAGEM, CODFABRIC, OBSERVACAO, CODLOCAL, CODCLASFIS, ALIQICMSREG00, "
+                        "BASEICMSREG00, BASEICMSREG02, CODTRIBUT00, CODTRIBUT01, ALIQICMSPDV, SUBSTRIB, ALIQIPI, "
+                        "ALIQISS, PESO, UNIDADEENT, UNIDADESAIDA, CODFAMILIA, CODTIPOPRODUTO, CODVOLUME, "
+                        "TIPOENTREGA, CODGENEROITEM, PRECO, DESCRICAOPRECO, PRECO2, DESCRICAOPRECO2, PRECO3, "
+                        "DESCRICAOPRECO3, PRECO4, DESCRICAOPRECO4, PRECO_ANTERIOR, PR_ULT_ENT1, LUCRO, LUCRO2, "
+                        "LUCRO3, LUCRO4, ESTMINIMO, ESTMAXIMO, COMISSAO, PERC_IVA, FATORCONVERSAO, MULTDIVIDE, "
+                        "VALORIPI, PRECOPROMO, FRACIONADO, CAMPOLIVRE1, CAMPOLIVRE2, CAMPOLIVRE3, CAMPOLIVRE4, "
+                        "MENSAGEM00, ALIQICMSREG01, BASEICMSREG01, MENSAGEM01, ALIQICMSREG02, CODTRIBUT02, "
+                        "MENSAGEM02, ALIQICMSREG03, BASEICMSREG03, CODTRIBUT03, MENSAGEM03, ALIQICMSDIVERSOS, "
+                        "BASEICMSDIVERSOS, CODTRIBUTDIVERSOS, MENSAGEMDIVERSOS, LUCROSUBSTRIB, SUBSTRIBSAIDA, "
+                        "PERCBASESUBSTRIBSAIDA, PERCICMSSUBSTRIBSAIDA, SUBSTRIBSAIDAR1, PERCBASESUBSTRIBSAIDAR1, "
+                        "PERCICMSSUBSTRIBSAIDAR1, SUBSTRIBSAIDAR2, PERCBASESUBSTRIBSAIDAR2, "
+                        "PERCICMSSUBSTRIBSAIDAR2, SUBSTRIBSAIDAR3, PERCBASESUBSTRIBSAIDAR3, "
+                        "PERCICMSSUBSTRIBSAIDAR3, SUBSTRIBSAIDAR4, PERCBASESUBSTRIBSAIDAR4, CONTROLELOTE, "
+                        "PERCICMSSUBSTRIBSAIDAR4, CFOPFORAUF, CFOPDENTROUF, GRADE")},
+    };
+    return lista(busca(colunas, tabela));
+}
+
+std::vector<EstruturaConversao::Falta> EstruturaConversao::verificaOrigem(SourceConnection& origem,
+                                                                        const QStringList& chaves)
+{
+    // A server that cannot be reached or refuses the user raises here, not as missing tables.
+    origem.connect();
+    std::vector<Falta> faltas;
+    for (const QString& chave : chaves) {
+        const QString tabela = tabelaOrigem(chave);
+        SourceQuery q(origem);
+        q.setSql(QStringLiteral("SELECT * FROM ") + tabela + QStringLiteral(" LIMIT 0"));
+        try {
+            q.open();
+        } catch (const AppError& e) {
+            faltas.push_back({QStringLiteral("origem"), tabela, QStringLiteral("tabela ausente (") + e.message() + QLatin1Char(')')});
+            continue;
+        }
+        for (const QString& c : colunasOrigem(chave)) {
+            try {
+                q.field(c);
+            } catch (const AppError&) {
+                faltas.push_back({QStringLiteral("origem"), tabela + QLatin1Char('.') + c, QStringLiteral("coluna ausente")});
+            }
+        }
+    }
+    return faltas;
+}
+
+std::vector<EstruturaConversao::Falta> EstruturaConversao::verificaDestino(TargetDatabase& destino,
+                                                                         const QStringList& chaves)
+{
+    std::vector<Falta> faltas;
+    if (destino.sqlDialect() != 1)
+        faltas.push_back({QStringLiteral("destino"), QString(),
+                          QStringLiteral("o banco é de dialeto %1; a conversão exige dialeto 1").arg(destino.sqlDialect())});
+    const QStringList tabelas = tabelasDestinoDe(chaves);
+    if (tabelas.isEmpty())
+        return faltas;
+    // Every column of the tables concerned, in one catalog query.
+    std::map<QString, std::set<QString>> existentes;
+    {
+        TargetTransaction t(&destino);
+        {
+            TargetQuery q(destino, t);
+            q.setSql(QStringLiteral("SELECT RDB$RELATION_NAME AS T, RDB$FIELD_NAME AS C FROM RDB$RELATION_FIELDS "
+                                    "WHERE RDB$RELATION_NAME IN ('") +
+                     tabelas.join(QStringLiteral("', '")) + QStringLiteral("')"));
+            q.open();
+            for (; !q.eof(); q.next())
+                existentes[q.fieldText(QStringLiteral("T")).trimmed()].insert(q.fieldText(QStringLiteral("C")).trimmed());
+        }
+        t.commit();
+    }
+    for (const QString& tabela : tabelas) {
+        const auto it = existentes.find(tabela);
+        if (it == existentes.end()) {
+            faltas.push_back({QStringLiteral("destino"), tabela, QStringLiteral("tabela ausente")});
+            continue;
+        }
+        for (const QString& c : colunasDestino(tabela))
+            if (!it->second.count(c))
+                faltas.push_back({QStringLiteral("destino"), tabela + QLatin1Char('.') + c, QStringLiteral("coluna ausente")});
+    }
+    return faltas;
+}
+
+QString EstruturaConversao::descreve(const std::vector<Falta>& faltas)
+{
+    QStringList linhas;
+    for (const Falta& f : faltas)
+        linhas.append(QStringLiteral("banco de ") + f.lado + (f.onde.isEmpty() ? QString() : QStringLiteral(", ") + f.onde) +
+                      QStringLiteral(": ") + f.problema);
+    return linhas.join(QChar(13));
+}

@@ -1,0 +1,37 @@
+#pragma once
+#include <QString>
+#include <QStringList>
+#include <vector>
+
+class SourceConnection;
+class TargetDatabase;
+
+// What a run of the selected groups needs to find on both sides before it writes anything:
+// the source tables and the columns their fillers read; a target of dialect 1 with the tables
+// the converters and lookups write and the columns they name. Reading it takes a few catalog
+// queries, so every run checks it first and fails before emptying any table.
+class EstruturaConversao {
+public:
+    struct Falta {
+        QString lado;      // "origem" or "destino"
+        QString onde;      // table or table.column
+        QString problema;  // "tabela ausente", "coluna ausente", ...
+    };
+
+    // By run-parameter key.
+    static QString tabelaOrigem(const QString& chave);
+    static QStringList colunasOrigem(const QString& chave);
+    static QStringList tabelasDestino(const QString& chave);
+    static QStringList tabelasReferencia(const QString& chave);
+    // The columns a run writes into a target table (converted and reference tables).
+    static QStringList colunasDestino(const QString& tabela);
+    // Converted and reference tables of the groups, each once.
+    static QStringList tabelasDestinoDe(const QStringList& chaves);
+
+    // What is missing; raises AppError when a side cannot be read at all.
+    static std::vector<Falta> verificaOrigem(SourceConnection& origem, const QStringList& chaves);
+    static std::vector<Falta> verificaDestino(TargetDatabase& destino, const QStringList& chaves);
+
+    // One line per missing piece, for a message.
+    static QString descreve(const std::vector<Falta>& faltas);
+};
