@@ -3,6 +3,9 @@
 #include "app/batch/OpcoesLote.h"
 #include "app/batch/VerificacaoPrevia.h"
 #include "db/AppError.h"
+#include "db/FbClient.h"
+#include "platform/Interrupcao.h"
+#include <csignal>
 #include <QCoreApplication>
 #include <cstdio>
 #include <unistd.h>
@@ -10,6 +13,9 @@
 int main(int argc, char** argv)
 {
     QCoreApplication app(argc, argv);
+    // Ctrl-C and SIGTERM stop a run between rows, and the target is put back from its copy.
+    Interrupcao::instala();
+    FbClient::recusaDesligamentoPorSinal([] { Interrupcao::pede(SIGINT); });
     OpcoesLote opcoes;
     try {
         opcoes = OpcoesLote::ler(app.arguments().mid(1));

@@ -1,4 +1,7 @@
 #include "app/batch/ExecucaoLote.h"
+#include "app/ConversaoProtegida.h"
+#include "app/CopiaDestino.h"
+#include "app/EstruturaConversao.h"
 #include "app/ListaParametros.h"
 #include "app/UClassesConversaoController.h"
 #include "app/batch/ProgressoTerminal.h"
@@ -14,28 +17,6 @@
 #include <map>
 #include <optional>
 #include <sys/resource.h>
-
-QString ExecucaoLote::tabelaOrigem(const QString& chave)
-{
-    static const std::map<QString, QString> t = {
-        {QStringLiteral("CLIENTES"), QStringLiteral("TBCLIENTES")},
-        {QStringLiteral("FORNECEDORES"), QStringLiteral("TBFORNECEDOR")},
-        {QStringLiteral("GRUPOSPRODUTOS"), QStringLiteral("TBGRUPO")},
-        {QStringLiteral("CLASSIFICACAOFISCAL"), QStringLiteral("TB_CODIGO_NCM")},
-        {QStringLiteral("PRODUTOS"), QStringLiteral("TBESTOQUE")}};
-    const auto it = t.find(chave);
-    return it == t.end() ? QString() : it->second;
-}
-
-QStringList ExecucaoLote::tabelasDestino(const QString& chave)
-{
-    if (chave == QLatin1String("CLIENTES")) return {QStringLiteral("CLIENTE")};
-    if (chave == QLatin1String("FORNECEDORES")) return {QStringLiteral("FORNECE")};
-    if (chave == QLatin1String("GRUPOSPRODUTOS")) return {QStringLiteral("GRUPROD")};
-    if (chave == QLatin1String("CLASSIFICACAOFISCAL")) return {QStringLiteral("CLASFISC")};
-    if (chave == QLatin1String("PRODUTOS")) return {QStringLiteral("PRODUTO"), QStringLiteral("COMPPROD")};
-    return {};
-}
 
 namespace {
 // Row count of a target table in a transaction of its own, so it sees exactly what is committed.
@@ -104,6 +85,40 @@ int ExecucaoLote::executar(std::FILE* out, bool terminal)
         ~Restaura() { Platform::setMessages(nullptr); Platform::setEvents(nullptr); }
     } restaura;
 
+    // A run of this file that did not end: nothing goes on without the operator's word.
+    if (const auto marca = CopiaDestino::leMarca(m_opcoes.destino)) {
+        if (m_opcoes.restaura) {
+            try {
+                CopiaDestino::restaura(m_opcoes.destino, marca->copia);
+                CopiaDestino::removeMarca(m_opcoes.destino);
+            } catch (const AppError& e) {
+                progresso.error(QStringLiteral("O destino não foi restaurado: ") + e.message());
+                return 1;
+            }
+            progresso.information(QStringLiteral("O destino foi restaurado a partir de %1 e contém o que continha "
+                                                 "antes da conversão interrompida.").arg(marca->copia));
+            return 0;
+        }
+        if (!m_opcoes.mantemAtual) {
+            progresso.error(TConversaoProtegida::textoMarca(m_opcoes.destino, *marca) + QChar(13) +
+                            QStringLiteral("Use --restaura para pôr o arquivo de volta como estava, ou --mantem-atual "
+                                           "para seguir com ele como está."));
+            return 2;
+        }
+        try {
+            CopiaDestino::removeMarca(m_opcoes.destino);
+        } catch (const AppError& e) {
+            progresso.error(e.message());
+            return 2;
+        }
+        progresso.information(QStringLiteral("O destino segue como está; a cópia de antes da conversão interrompida "
+                                             "continua em %1.").arg(marca->copia));
+    } else if (m_opcoes.restaura) {
+        progresso.error(QStringLiteral("Não há conversão interrompida deste destino para restaurar (não existe %1).")
+                            .arg(CopiaDestino::caminhoMarca(m_opcoes.destino)));
+        return 2;
+    }
+
     TargetDatabase destino;
     TargetTransaction transacao(&destino);
     destino.setDatabaseName(m_opcoes.destino);
@@ -131,7 +146,7 @@ int ExecucaoLote::executar(std::FILE* out, bool terminal)
         params.setValue(g.chave, QStringLiteral("S"));
         ResumoGrupo r;
         r.chave = g.chave;
-        r.tabelaOrigem = tabelaOrigem(g.chave);
+        r.tabelaOrigem = EstruturaConversao::tabelaOrigem(g.chave);
         m_resumo.push_back(r);
     }
     TClassesConversaoController controller([&](const QString& chave) -> std::unique_ptr<Preenchedor> {
@@ -139,7 +154,7 @@ int ExecucaoLote::executar(std::FILE* out, bool terminal)
             if (r.chave == chave)
                 return std::make_unique<PreenchedorMedido>(TClassesConversaoController::preenchedorReal(chave), r);
         return TClassesConversaoController::preenchedorReal(chave);
-    });
+    }, true);
     // Reference rows before the run, to tell how many the run created.
     qint64 cidades0 = 0, fabricantes0 = 0, classes0 = 0;
     try {
@@ -149,22 +164,33 @@ int ExecucaoLote::executar(std::FILE* out, bool terminal)
     } catch (const AppError&) {
         // A missing reference table makes the run fail with the server's message below.
     }
+    TConversaoProtegida::Opcoes protecao;
+    protecao.pastaCopia = m_opcoes.pastaCopia;
+    protecao.semCopia = m_opcoes.semCopia;
+    protecao.mantemParcial = m_opcoes.mantemParcial;
+    protecao.informa = [&](const QString& t) { progresso.information(t); };
+    if (m_opcoes.semCopia)
+        progresso.warning(QStringLiteral("Conversão sem cópia do destino: se ela falhar, o que o destino continha "
+                                         "nas tabelas dos grupos escolhidos se perde."));
+    TConversaoProtegida protegida(controller, protecao);
     bool ok = false;
     QElapsedTimer relogio;
     relogio.start();
     try {
-        ok = controller.FEfetuaConversao(params, origem, destino, transacao, progresso, progresso);
+        ok = protegida.FEfetuaConversao(params, origem, destino, transacao, progresso, progresso);
     } catch (const AppError& e) {
         progresso.error(e.message());
-        return 1;
+        return protegida.desfecho() == TConversaoProtegida::Desfecho::Interrompida ? 130 : 1;
     }
+    m_desfecho = protegida.desfecho();
+    m_copia = protegida.copia();
     // Read back what the target now holds.
     try {
         const qint64 cidades = contaDestino(destino, QStringLiteral("CIDADES"));
         const qint64 fabricantes = contaDestino(destino, QStringLiteral("CADFABR"));
         const qint64 classes = contaDestino(destino, QStringLiteral("CLASFISC"));
         for (ResumoGrupo& r : m_resumo) {
-            for (const QString& t : tabelasDestino(r.chave))
+            for (const QString& t : EstruturaConversao::tabelasDestino(r.chave))
                 r.linhasDestino.emplace_back(t, contaDestino(destino, t));
             try {
                 r.linhasOrigem = contaOrigem(origem, r.tabelaOrigem);
@@ -179,10 +205,14 @@ int ExecucaoLote::executar(std::FILE* out, bool terminal)
     const double segundos = relogio.elapsed() / 1000.0;
     imprimeResumo(out, m_resumo, m_referencias);
     std::fprintf(out, "tempo da conversão: %.2f s\n", segundos);
+    if (!m_copia.isEmpty())
+        std::fprintf(out, "tempo da cópia do destino: %.2f s\n", protegida.segundosCopia());
     rusage uso{};
     getrusage(RUSAGE_SELF, &uso);
     std::fprintf(out, "memória máxima: %.1f MB\n", uso.ru_maxrss / 1024.0);
-    return ok ? 0 : 1;
+    if (ok)
+        return 0;
+    return m_desfecho == TConversaoProtegida::Desfecho::Interrompida ? 130 : 1;
 }
 
 void ExecucaoLote::imprimeResumo(std::FILE* out, const std::vector<ResumoGrupo>& resumo,

@@ -1,4 +1,5 @@
 #pragma once
+#include "app/ConversaoProtegida.h"
 #include "app/batch/OpcoesLote.h"
 #include <QString>
 #include <cstdio>
@@ -25,17 +26,21 @@ public:
     };
 
     explicit ExecucaoLote(OpcoesLote opcoes) : m_opcoes(std::move(opcoes)) {}
-    // 0 after a committed run; 1 when the run failed; 2 when the target could not be opened.
+    // 0 after a committed run (or a restore asked for); 1 when the run failed; 2 when the
+    // target could not be opened or an interrupted run of it waits for the operator's word;
+    // 130 when the operator interrupted the run.
     int executar(std::FILE* out, bool terminal);
+    TConversaoProtegida::Desfecho desfecho() const { return m_desfecho; }
+    const QString& copia() const { return m_copia; }
     const std::vector<ResumoGrupo>& resumo() const { return m_resumo; }
     const Referencias& referencias() const { return m_referencias; }
 
-    static QString tabelaOrigem(const QString& chave);
-    static QStringList tabelasDestino(const QString& chave);
     static void imprimeResumo(std::FILE* out, const std::vector<ResumoGrupo>& resumo, const Referencias& criadas);
 
 private:
     OpcoesLote m_opcoes;
     std::vector<ResumoGrupo> m_resumo;
     Referencias m_referencias;
+    TConversaoProtegida::Desfecho m_desfecho = TConversaoProtegida::Desfecho::FalhouAntes;
+    QString m_copia;
 };

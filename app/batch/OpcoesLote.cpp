@@ -18,7 +18,16 @@ QString OpcoesLote::uso()
         "  --usuario-destino NOME   usuário do destino (padrão: SYSDBA)\n"
         "  --senha-destino SENHA    senha do destino (padrão da instalação; ou OSTREVO_SENHA_DESTINO)\n"
         "  --check                  verifica origem e destino sem gravar nada\n"
-        "Saída 0 somente depois de uma conversão gravada (ou de uma verificação sem problemas).\n");
+        "  --pasta-copia PASTA      onde guardar a cópia do destino feita antes da conversão\n"
+        "                           (padrão: a pasta do destino)\n"
+        "  --sem-copia              converte sem cópia (uma falha perde o que o destino continha)\n"
+        "  --mantem-parcial         numa falha, mantém o resultado parcial em vez de restaurar a cópia\n"
+        "  --restaura               restaura a cópia de uma conversão interrompida deste destino e sai\n"
+        "  --mantem-atual           esquece a conversão interrompida e segue com o destino como está\n"
+        "Saída: 0 conversão gravada (ou verificação sem problemas, ou restauração feita); 1 a conversão\n"
+        "falhou (o destino foi restaurado, salvo --sem-copia ou --mantem-parcial) ou a verificação achou\n"
+        "problemas; 2 linha de comando errada, destino que não abre, ou conversão interrompida pendente;\n"
+        "130 conversão interrompida pelo usuário (Ctrl-C ou SIGTERM; o destino foi restaurado).\n");
 }
 
 OpcoesLote OpcoesLote::ler(const QStringList& argumentos)
@@ -58,6 +67,11 @@ OpcoesLote OpcoesLote::ler(const QStringList& argumentos)
         else if (nome == QLatin1String("--usuario-destino")) o.usuarioDestino = valor();
         else if (nome == QLatin1String("--senha-destino")) o.senhaDestino = valor();
         else if (a == QLatin1String("--check")) o.verificar = true;
+        else if (nome == QLatin1String("--pasta-copia")) o.pastaCopia = valor();
+        else if (a == QLatin1String("--sem-copia")) o.semCopia = true;
+        else if (a == QLatin1String("--mantem-parcial")) o.mantemParcial = true;
+        else if (a == QLatin1String("--restaura")) o.restaura = true;
+        else if (a == QLatin1String("--mantem-atual")) o.mantemAtual = true;
         else if (nome == QLatin1String("--registro-comandos")) o.registroComandos = valor();
         else if (a == QLatin1String("--eventos-qt")) o.eventosQt = true;
         else if (a == QLatin1String("--help") || a == QLatin1String("-h")) o.ajuda = true;
@@ -82,5 +96,9 @@ OpcoesLote OpcoesLote::ler(const QStringList& argumentos)
     }
     if (!o.ajuda && o.destino.isEmpty())
         throw AppError(QStringLiteral("Informe o banco de destino com --destino."));
+    if (o.restaura && o.mantemAtual)
+        throw AppError(QStringLiteral("Use --restaura ou --mantem-atual, não os dois."));
+    if (o.semCopia && o.mantemParcial)
+        throw AppError(QStringLiteral("--mantem-parcial não tem efeito com --sem-copia: sem cópia não há o que restaurar."));
     return o;
 }

@@ -11,6 +11,12 @@ struct OpcoesLote {
     SourceSettings origem;
     QStringList grupos;            // run-parameter keys, in the order given
     bool verificar = false;        // --check: report what would fail, write nothing
+    // The copy of the target taken before a run, and what happens to it.
+    QString pastaCopia;            // --pasta-copia: where the copy goes (default: beside the target)
+    bool semCopia = false;         // --sem-copia: no copy, so a failure keeps what it wrote
+    bool mantemParcial = false;    // --mantem-parcial: a failed run is not restored
+    bool restaura = false;         // --restaura: put back the copy of an interrupted run, then stop
+    bool mantemAtual = false;      // --mantem-atual: forget an interrupted run, keep the file as it is
     bool ajuda = false;
     // For the benchmark: every statement sent to the target goes to this file; and the
     // window's event processing once per row.

@@ -1,7 +1,9 @@
 #include "app/batch/VerificacaoPrevia.h"
 #include "app/ListaParametros.h"
+#include "app/ConversaoProtegida.h"
+#include "app/CopiaDestino.h"
+#include "app/EstruturaConversao.h"
 #include "app/UClassesConversaoController.h"
-#include "app/batch/ExecucaoLote.h"
 #include "db/AppError.h"
 #include "db/SourceConnection.h"
 #include "db/SourceQuery.h"
@@ -17,42 +19,12 @@
 #include <QTemporaryDir>
 #include <map>
 
-QStringList VerificacaoPrevia::colunasOrigem(const QString& chave)
-{
-    static const std::map<QString, QString> colunas = {
-        {QStringLiteral("CLIENTES"),
-         QStringLiteral("CONTROLE, NOME, ENDERECO, BAIRRO, CIDADE, ESTADO, CEP, TELEFONE, DATA, CGC, CPF, "
-                        "RESPONSAVEL, DATACADASTRO, PAI, MAE, IDENTIDADE, FAX, OBSERVACAO, EMPRESATRABALHO, "
-                        "LIMITECREDITO, PESSOA, ESTADOCIVIL, REFERENCIA, ATIVO")},
-        {QStringLiteral("FORNECEDORES"),
-         QStringLiteral("CONTROLE, EMPRESA, ENDERECO, BAIRRO, CIDADE, ESTADO, CEP, TELEFONE, CGC, INSCRICAO, FAX, "
-                        "EMAIL, OBSERVACAO, PESSOA")},
-        {QStringLiteral("GRUPOSPRODUTOS"), QStringLiteral("CONTROLE, GRUPO")},
-        {QStringLiteral("CLASSIFICACAOFISCAL"), QStringLiteral("CONTROLE, NCM")},
-        {QStringLiteral("PRODUTOS"),
-         QStringLiteral("CONTROLE, CODIGOBARRA, PRODUTO, GRUPO, FABRICANTE, PRECOCUSTO, CUSTOMEDIO, PRECOVENDA, "
-                        "ESTMINIMO, UNIDADE, LUCRO, ESTMAXIMO, CODNCM, MARCA, CODFORNECEDOR, PESO, "
-                        "DESCRICAOSIMPLES, ATIVO, CST, APLICACAO, CFOP, FRACIONADO, PRECOPRAZO, PRECOPROMOCAO, "
-                        "PRECOCINCO, REGISTROMS")}};
-    const auto it = colunas.find(chave);
-    return it == colunas.end() ? QStringList() : it->second.split(QStringLiteral(", "));
-}
-
 void VerificacaoPrevia::achado(bool erro, const QString& onde, const QString& problema)
 {
     m_achados.push_back({erro, onde, problema});
 }
 
 namespace {
-QStringList tabelasReferencia(const QString& chave)
-{
-    if (chave == QLatin1String("CLIENTES") || chave == QLatin1String("FORNECEDORES"))
-        return {QStringLiteral("CIDADES")};
-    if (chave == QLatin1String("PRODUTOS"))
-        return {QStringLiteral("CADFABR"), QStringLiteral("CLASFISC"), QStringLiteral("GRUPROD")};
-    return {};
-}
-
 std::vector<QStringList> linhas(TargetDatabase& db, const QString& select)
 {
     TargetTransaction t(&db);
@@ -105,34 +77,19 @@ private:
 
 bool VerificacaoPrevia::verificaOrigem(SourceConnection& origem)
 {
-    bool estruturaOk = true;
+    const std::vector<EstruturaConversao::Falta> faltas = EstruturaConversao::verificaOrigem(origem, m_opcoes.grupos);
+    for (const auto& f : faltas)
+        achado(true, QStringLiteral("origem ") + f.onde, f.problema);
     for (const QString& chave : m_opcoes.grupos) {
-        const QString tabela = ExecucaoLote::tabelaOrigem(chave);
-        const QStringList colunas = colunasOrigem(chave);
-        SourceQuery q(origem);
-        q.setSql(QStringLiteral("SELECT * FROM ") + tabela + QStringLiteral(" LIMIT 0"));
-        try {
-            q.open();
-        } catch (const AppError& e) {
-            achado(true, QStringLiteral("origem ") + tabela, e.message());
-            estruturaOk = false;
+        const QString tabela = EstruturaConversao::tabelaOrigem(chave);
+        const bool incompleta = std::any_of(faltas.begin(), faltas.end(), [&](const EstruturaConversao::Falta& f) {
+            return f.onde == tabela || f.onde.startsWith(tabela + QLatin1Char('.'));
+        });
+        if (incompleta)
             continue;
-        }
-        bool completa = true;
-        for (const QString& c : colunas) {
-            try {
-                q.field(c);
-            } catch (const AppError&) {
-                achado(true, QStringLiteral("origem ") + tabela + QLatin1Char('.') + c, QStringLiteral("coluna ausente"));
-                completa = false;
-            }
-        }
-        q.close();
-        if (!completa) {
-            estruturaOk = false;
-            continue;
-        }
         // Characters the target cannot store, wherever they stand in the columns read.
+        const QStringList colunas = EstruturaConversao::colunasOrigem(chave);
+        SourceQuery q(origem);
         q.setSql(QStringLiteral("SELECT ") + colunas.join(QStringLiteral(", ")) + QStringLiteral(" FROM ") + tabela);
         q.open();
         int relatados = 0;
@@ -151,25 +108,16 @@ bool VerificacaoPrevia::verificaOrigem(SourceConnection& origem)
             }
         }
     }
-    return estruturaOk;
+    return faltas.empty();
 }
 
 bool VerificacaoPrevia::verificaDestino(TargetDatabase& destino)
 {
-    if (destino.sqlDialect() != 1)
-        achado(true, QStringLiteral("destino"),
-               QStringLiteral("o banco é de dialeto %1; a conversão exige dialeto 1").arg(destino.sqlDialect()));
-    QStringList exigidas;
-    for (const QString& chave : m_opcoes.grupos)
-        for (const QString& t : ExecucaoLote::tabelasDestino(chave) + tabelasReferencia(chave))
-            if (!exigidas.contains(t))
-                exigidas.append(t);
+    const std::vector<EstruturaConversao::Falta> faltas = EstruturaConversao::verificaDestino(destino, m_opcoes.grupos);
     bool completa = true;
-    for (const QString& t : exigidas) {
-        if (linhas(destino, QStringLiteral("SELECT 1 FROM RDB$RELATIONS WHERE RDB$RELATION_NAME = '%1'").arg(t)).empty()) {
-            achado(true, QStringLiteral("destino ") + t, QStringLiteral("tabela ausente"));
-            completa = false;
-        }
+    for (const auto& f : faltas) {
+        achado(true, f.onde.isEmpty() ? QStringLiteral("destino") : QStringLiteral("destino ") + f.onde, f.problema);
+        completa = completa && f.onde.isEmpty();
     }
     return completa;
 }
@@ -182,11 +130,7 @@ void VerificacaoPrevia::ensaio(const QString& copia)
     db.setPassword(m_opcoes.senhaDestino);
     db.connect();
 
-    QStringList tabelas;
-    for (const QString& chave : m_opcoes.grupos)
-        for (const QString& t : ExecucaoLote::tabelasDestino(chave) + tabelasReferencia(chave))
-            if (!tabelas.contains(t))
-                tabelas.append(t);
+    const QStringList tabelas = EstruturaConversao::tabelasDestinoDe(m_opcoes.grupos);
     const QString lista = QStringLiteral("'") + tabelas.join(QStringLiteral("','")) + QStringLiteral("'");
 
     // Keys (primary and unique) of the tables, to look for repeated codes afterwards.
@@ -307,6 +251,14 @@ int VerificacaoPrevia::executar(std::FILE* out)
         try {
             if (!QFileInfo::exists(m_opcoes.destino))
                 throw AppError(QStringLiteral("arquivo não encontrado: ") + m_opcoes.destino);
+            if (const auto marca = CopiaDestino::leMarca(m_opcoes.destino))
+                achado(true, QStringLiteral("destino"),
+                       TConversaoProtegida::textoMarca(m_opcoes.destino, *marca) +
+                           QStringLiteral(" Use --restaura para pôr o arquivo de volta como estava, ou --mantem-atual "
+                                          "para seguir com ele como está."));
+            if (CopiaDestino::emUso(m_opcoes.destino))
+                achado(true, QStringLiteral("destino"),
+                       QStringLiteral("o arquivo está em uso por outro programa; a conversão não poderia abri-lo"));
             {
                 // Opening for writing changes nothing, and tells whether a run could write.
                 QFile f(m_opcoes.destino);

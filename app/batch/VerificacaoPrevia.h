@@ -24,9 +24,6 @@ public:
     int executar(std::FILE* out);
     const std::vector<Achado>& achados() const { return m_achados; }
 
-    // Source tables and the columns the fillers read, by group key.
-    static QStringList colunasOrigem(const QString& chave);
-
 private:
     bool verificaOrigem(SourceConnection& origem);  // false when a table or column is missing
     bool verificaDestino(TargetDatabase& destino);

@@ -63,14 +63,19 @@ TEST_F(Lote, CommittedRunExitsZeroAndSummarizesWhatWasReadBack)
         << texto.toStdString();
 }
 
-TEST_F(Lote, FailedRunExitsOneAndKeepsWhatWasCommitted)
+// With --mantem-parcial the commit points show as they are: groups before the failing one stay
+// converted. (Without it the file is restored: tests/confiabilidade/test_salvaguarda.cpp.)
+TEST_F(Lote, FailedRunExitsOneAndKeepsWhatWasCommittedWhenAskedToKeepThePartialResult)
 {
-    s.exec(QStringLiteral("DROP TABLE TBESTOQUE"));
+    s.exec(QStringLiteral("INSERT INTO TBESTOQUE (CONTROLE, PRODUTO) VALUES (3, 'Caixa \u2713')"));
+    opcoes.mantemParcial = true;
     Saida out;
     ExecucaoLote lote(opcoes);
-    EXPECT_EQ(lote.executar(out.f, false), 1);
+    const QString erros = comErrosCapturados([&] { EXPECT_EQ(lote.executar(out.f, false), 1); });
     t.db.connect();
     EXPECT_EQ(t.count(QStringLiteral("CLIENTE")), 3) << "groups before the failing one stay converted";
+    EXPECT_TRUE(erros.contains(QStringLiteral("O destino ficou com o resultado parcial, como pedido."))) << erros.toStdString();
+    EXPECT_TRUE(QFile::exists(lote.copia()));
 }
 
 TEST_F(Lote, TargetThatCannotBeOpenedExitsTwo)

@@ -228,11 +228,12 @@ TEST_F(Destino, EstruturaDiferenteFalhaComAMensagemDoServidorEAVerificacaoAvisaA
              SqlScript::run(db, SqlScript::filesIn(QStringLiteral(OSTREVO_SOURCE_DIR "/tests/fixtures/target")));
          },
          // The customers' constants in double quotes are names in dialect 3.
-         {QStringLiteral("-Column unknown\n-N\n")}, QStringLiteral("dialeto 3")},
+         {QStringLiteral("banco de destino: o banco é de dialeto 3; a conversão exige dialeto 1")},
+         QStringLiteral("dialeto 3")},
         {"missing table", altera(QStringLiteral("DROP TABLE COMPPROD")),
-         {QStringLiteral("-Table unknown\n-COMPPROD\n")}, QStringLiteral("COMPPROD")},
+         {QStringLiteral("banco de destino, COMPPROD: tabela ausente")}, QStringLiteral("COMPPROD")},
         {"missing column", altera(QStringLiteral("ALTER TABLE PRODUTO DROP CAMPOLIVRE3")),
-         {QStringLiteral("-Column unknown\n-PRODUTO.CAMPOLIVRE3\n")}, QStringLiteral("CAMPOLIVRE3")},
+         {QStringLiteral("banco de destino, PRODUTO.CAMPOLIVRE3: coluna ausente")}, QStringLiteral("CAMPOLIVRE3")},
     };
     for (const Caso& c : casos) {
         SCOPED_TRACE(c.nome);
@@ -255,8 +256,9 @@ TEST_F(Destino, EstruturaDiferenteFalhaComAMensagemDoServidorEAVerificacaoAvisaA
         EXPECT_TRUE(achou) << out.texto().toStdString();
         EXPECT_EQ(resumo(arquivo), antes) << "the check wrote to the target";
 
-        // The run: the server's message.
+        // The run fails before it writes anything, naming what is missing.
         const Resultado r = roda(o);
+        EXPECT_TRUE(r.erros.contains(QStringLiteral("Nada foi gravado no destino."))) << r.erros.toStdString();
         EXPECT_EQ(r.codigo, 1) << r.erros.toStdString();
         EXPECT_TRUE(r.erros.startsWith(QStringLiteral("Ocorreu um erro durante a conversão! Motivo: "))) << r.erros.toStdString();
         for (const QString& linha : c.motivo)

@@ -1,8 +1,10 @@
 // The runner killed hard in the middle of the products: the file stays sound for the Firebird
-// tools, holds exactly what was committed up to the last commit point, and the next run
-// converts everything.
+// tools and holds exactly what was committed up to the last commit point; the next start names
+// the copy taken before the run and restores it when told to, and a run then converts everything.
 #include "SourceFixture.h"
 #include "TargetFixture.h"
+#include "Validacao.h"
+#include <QFile>
 #include <QProcess>
 #include <QRegularExpression>
 #include <gtest/gtest.h>
@@ -11,30 +13,10 @@ namespace {
 constexpr int kProdutos = 4000;
 constexpr int kPorFabricante = 100;  // product i is made by "Fab <i / 100>"
 
-// gfix's full validation of the file, read only (-n: nothing mended). Errors found are
-// returned, one line each; warnings are not errors: after a process dies, pages it had
-// allocated but not yet linked are left over ("orphan") and the free-space bits of a pointer
-// page may lag behind; both only waste space and the engine reuses or fixes them.
-QStringList errosDeValidacao(const QString& arquivo, QString* relatorio)
+QByteArray conteudo(const QString& arquivo)
 {
-    QProcess p;
-    p.setProcessChannelMode(QProcess::MergedChannels);
-    p.start(QStringLiteral("gfix"), {QStringLiteral("-v"), QStringLiteral("-full"), QStringLiteral("-n"),
-                                      QStringLiteral("-user"), QStringLiteral("SYSDBA"), QStringLiteral("-password"),
-                                      QStringLiteral("velorquin"), arquivo});
-    if (!p.waitForFinished(120000))
-        return {QStringLiteral("gfix did not finish")};
-    *relatorio = QString::fromLocal8Bit(p.readAll()).trimmed();
-    QStringList erros;
-    if (p.exitStatus() != QProcess::NormalExit || p.exitCode() != 0)
-        erros.append(QStringLiteral("gfix exit code %1").arg(p.exitCode()));
-    static const QRegularExpression contagem(QStringLiteral("Number of (.*\\S)\\s*:\\s*(\\d+)"));
-    for (const QString& linha : relatorio->split(QLatin1Char('\n'))) {
-        const auto m = contagem.match(linha);
-        if (m.hasMatch() && !m.captured(1).contains(QStringLiteral("warning")) && m.captured(2).toInt() > 0)
-            erros.append(linha.trimmed());
-    }
-    return erros;
+    QFile f(arquivo);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
 QStringList argumentos(const SourceFixture& s, const QString& destino)
@@ -116,6 +98,39 @@ TEST(ProcessoMorto, MortoNosProdutosDeixaOArquivoIntegroComOQueFoiConfirmado)
                                      "(SELECT 1 FROM CADFABR F WHERE F.CODFABRIC = P.CODFABRIC)")),
               QStringLiteral("0"))
         << "a product points at a manufacturer that was not committed";
+
+    // The copy taken before the run and the marker beside the file remain; the next start
+    // says so and writes nothing until the operator decides.
+    t.db.disconnect();
+    ASSERT_TRUE(QFile::exists(t.path() + QStringLiteral(".conversao")));
+    const QByteArray marcado = conteudo(t.path());
+    QProcess recusada;
+    recusada.setProcessChannelMode(QProcess::MergedChannels);
+    recusada.start(QStringLiteral(OSTREVO_BINARY_DIR "/FarmaciaOstrevoLote"), argumentos(s, t.path()));
+    ASSERT_TRUE(recusada.waitForFinished(60000));
+    const QString aviso = QString::fromUtf8(recusada.readAll());
+    EXPECT_EQ(recusada.exitCode(), 2) << aviso.toStdString();
+    EXPECT_TRUE(aviso.contains(QStringLiteral("foi interrompida"))) << aviso.toStdString();
+    EXPECT_TRUE(aviso.contains(QStringLiteral("--restaura"))) << aviso.toStdString();
+    EXPECT_EQ(conteudo(t.path()), marcado) << "the file was touched without the operator's word";
+
+    // --restaura puts back exactly what the file held before the killed run.
+    QProcess restaura;
+    restaura.setProcessChannelMode(QProcess::MergedChannels);
+    restaura.start(QStringLiteral(OSTREVO_BINARY_DIR "/FarmaciaOstrevoLote"),
+                   argumentos(s, t.path()) << QStringLiteral("--restaura"));
+    ASSERT_TRUE(restaura.waitForFinished(60000));
+    const QString restaurado = QString::fromUtf8(restaura.readAll());
+    EXPECT_EQ(restaura.exitCode(), 0) << restaurado.toStdString();
+    EXPECT_FALSE(QFile::exists(t.path() + QStringLiteral(".conversao")));
+    EXPECT_EQ(errosDeValidacao(t.path(), &relatorio).join(QLatin1Char(10)).toStdString(), "") << relatorio.toStdString();
+    t.db.connect();
+    EXPECT_EQ(t.count(QStringLiteral("CLIENTE")), 0);
+    EXPECT_EQ(t.count(QStringLiteral("GRUPROD")), 0);
+    EXPECT_EQ(t.count(QStringLiteral("CADFABR")), 0);
+    EXPECT_EQ(t.count(QStringLiteral("COMPPROD")), 0);
+    EXPECT_EQ(t.value(QStringLiteral("SELECT LIST(CODPROD || ' ' || TRIM(DESCRICAO)) FROM PRODUTO")),
+              QStringLiteral("999999 ANTERIOR"));
 
     // The next run, on the same file, converts everything.
     t.db.disconnect();
