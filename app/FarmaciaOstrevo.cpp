@@ -2,7 +2,11 @@
 // Quelvar database file.
 #include "app/gui/PlataformaQt.h"
 #include "app/gui/UPrincipal.h"
+#include "db/FbClient.h"
+#include "platform/Interrupcao.h"
 #include "platform/Platform.h"
+#include <QSocketNotifier>
+#include <csignal>
 #include <QApplication>
 
 int main(int argc, char** argv)
@@ -11,6 +15,10 @@ int main(int argc, char** argv)
     int qtArgc = 1;
     char* qtArgv[] = {argc > 0 ? argv[0] : const_cast<char*>("FarmaciaOstrevo"), nullptr};
     QApplication app(qtArgc, qtArgv);
+    // SIGINT and SIGTERM: a run in progress stops between rows and the target is restored from
+    // its copy before the window closes; an idle window just closes.
+    Interrupcao::instala();
+    FbClient::recusaDesligamentoPorSinal([] { Interrupcao::pede(SIGINT); });
 
     TMensagensQt mensagens;
     TEventosQt eventos;
@@ -23,6 +31,13 @@ int main(int argc, char** argv)
     int resultado = 0;
     {
         TFPrincipal FPrincipal;
+        QSocketNotifier aviso(Interrupcao::descritorAviso(), QSocketNotifier::Read);
+        QObject::connect(&aviso, &QSocketNotifier::activated, &FPrincipal, [&FPrincipal] {
+            if (!FPrincipal.emConversao()) {
+                Interrupcao::limpa();
+                FPrincipal.close();
+            }
+        });
         FPrincipal.show();
         resultado = app.exec();
     }

@@ -39,6 +39,16 @@ void TMensagensQt::error(const QString& text)
     mostra(QMessageBox::Critical, QStringLiteral("Error"), text);
 }
 
+bool TMensagensQt::question(const QString& text)
+{
+    QMessageBox caixa(QMessageBox::Question, QStringLiteral("Question"), textoExibido(text),
+                      QMessageBox::Yes | QMessageBox::No, QApplication::activeWindow());
+    caixa.setTextFormat(Qt::PlainText);
+    // Restoring over a file is never the default: Enter answers no.
+    caixa.setDefaultButton(QMessageBox::No);
+    return caixa.exec() == QMessageBox::Yes;
+}
+
 void inicializaRecursos()
 {
     static const bool feito = [] {

@@ -13,6 +13,7 @@ public:
     void warning(const QString& text) override;
     void information(const QString& text) override;
     void error(const QString& text) override;
+    bool question(const QString& text) override;
     // The text as the box shows it: a carriage return is a line break.
     static QString textoExibido(const QString& text);
 };

@@ -1,4 +1,6 @@
 #include "app/gui/UPrincipal.h"
+#include "app/ConversaoProtegida.h"
+#include "app/CopiaDestino.h"
 #include "app/ListaParametros.h"
 #include "app/UClassesConversaoController.h"
 #include "app/gui/PlataformaQt.h"
@@ -16,6 +18,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTimer>
 
 namespace {
 QPushButton* botao(QWidget* pai, const char* nome, const QString& texto, const QString& icone,
@@ -213,10 +216,31 @@ void TFPrincipal::btnAbrirClick()
     if (caminho.isEmpty())
         return;
     edtCaminhoBDDestino->setText(caminho);
+    verificaConversaoInterrompida(caminho);
     ibdQuelvar.setDatabaseName(caminho);
     ibdQuelvar.connect();
     if (ibdQuelvar.testConnected())
         ibtTransacaoQuelvar.start();
+}
+
+void TFPrincipal::verificaConversaoInterrompida(const QString& caminho)
+{
+    const auto marca = CopiaDestino::leMarca(caminho);
+    if (!marca)
+        return;
+    // Nothing is put back over the file without the operator's yes, asked here.
+    const bool restaurar = Platform::messages().question(
+        TConversaoProtegida::textoMarca(caminho, *marca) + QChar(13) + QChar(13) +
+        QStringLiteral("Restaurar o arquivo a partir dessa cópia?") + QChar(13) +
+        QStringLiteral("Sim: o arquivo volta a ser como era antes da conversão. Não: o arquivo segue como está "
+                       "e a cópia é mantida."));
+    if (restaurar)
+        CopiaDestino::restaura(caminho, marca->copia);
+    CopiaDestino::removeMarca(caminho);
+    if (restaurar)
+        Platform::messages().information(
+            QStringLiteral("O arquivo foi restaurado a partir de %1 e contém o que continha antes da conversão "
+                           "interrompida.").arg(marca->copia));
 }
 
 bool TFPrincipal::VerificaCaminhoBDVazio()
@@ -298,8 +322,13 @@ void TFPrincipal::btnConverterClick()
     pCarregaParametros(MParams);
     std::unique_ptr<TClassesConversaoController> controlador =
         criaControlador ? criaControlador() : std::make_unique<TClassesConversaoController>();
-    controlador->FEfetuaConversao(MParams, scoBdOrigem, ibdQuelvar, ibtTransacaoQuelvar, *Barra,
-                                  *lblInfo);
+    // The controller's run inside the safety net: a failed or interrupted run puts the file
+    // back as it was before the run.
+    TConversaoProtegida protegida(*controlador);
+    protegida.FEfetuaConversao(MParams, scoBdOrigem, ibdQuelvar, ibtTransacaoQuelvar, *Barra, *lblInfo);
+    // A signal to stop the program came during the run: the run was undone, now the program ends.
+    if (protegida.desfecho() == TConversaoProtegida::Desfecho::Interrompida)
+        QTimer::singleShot(0, this, [this] { close(); });
 }
 
 void TFPrincipal::btnSairClick()

@@ -85,6 +85,9 @@ private:
     void executaProtegido(const std::function<void()>& acao);
     static QString mensagemDe(const std::exception& e);
     void encerraTransacao();
+    // A marker beside the chosen file tells that a run of it did not end: asks whether to put
+    // the copy back.
+    void verificaConversaoInterrompida(const QString& caminho);
 
     bool m_emConversao = false;
 };

@@ -3,6 +3,7 @@
 #include "AmbienteQt.h"
 #include "ApoioJanela.h"
 #include "Recorders.h"
+#include "app/CopiaDestino.h"
 #include "app/ListaParametros.h"
 #include "app/UClassesConversaoController.h"
 #include "app/gui/PlataformaQt.h"
@@ -28,6 +29,12 @@ const QString kAvisoConexao = QStringLiteral(
     "selecionado é válido! ");
 const QString kSucesso = QStringLiteral("Conversão concluída com sucesso!");
 const QString kFalha = QStringLiteral("Ocorreu um erro durante a conversão! Motivo: ");
+const QString kCopia = QStringLiteral("A cópia do destino de antes da conversão está em ");
+const QString kRestaurado = QStringLiteral("O destino foi restaurado e contém exatamente o que continha antes da conversão.");
+
+// The run's own text stands as the message's first line; what became of the target follows it.
+QString primeiraLinha(const QString& t) { return t.section(QChar(13), 0, 0); }
+QString depoisDaPrimeira(const QString& t) { return t.section(QChar(13), 1); }
 
 QString textoDe(const QWidget* w)
 {
@@ -60,6 +67,9 @@ class MensagensComEstado : public RecordingMessages {
 public:
     const TFPrincipal* janela = nullptr;
     std::vector<Estado> estados;
+    QStringList perguntas;
+    bool resposta = false;  // the operator's answer to every question
+    bool question(const QString& t) override { perguntas.append(t); return resposta; }
     void warning(const QString& t) override { anota(); RecordingMessages::warning(t); }
     void information(const QString& t) override { anota(); RecordingMessages::information(t); }
     void error(const QString& t) override { anota(); RecordingMessages::error(t); }
@@ -413,7 +423,8 @@ TEST_F(Janela, RunWithNoGroupCommitsAndReportsSuccessWithTheControlsOffMeanwhile
         janela.btnConverter->click();
         ASSERT_EQ(mensagens.list.size(), 1u);
         EXPECT_EQ(mensagens.list[0].kind, QStringLiteral("information"));
-        EXPECT_EQ(mensagens.list[0].text, kSucesso);
+        EXPECT_EQ(primeiraLinha(mensagens.list[0].text), kSucesso);
+        EXPECT_TRUE(depoisDaPrimeira(mensagens.list[0].text).startsWith(kCopia)) << mensagens.list[0].text.toStdString();
         EXPECT_EQ(mensagens.estados[0], kDesabilitados);
         EXPECT_EQ(registro.trocas,
                   QStringList({"btnAbrir-", "btnConverter-", "btnSair-", "gbxTabelasConverter-",
@@ -459,7 +470,7 @@ TEST_F(Janela, RunCallsTheTickedGroupsInTheirOrderWhileTheWindowStaysShutAgainst
     EXPECT_EQ(estados, std::vector<Estado>(6, kDesabilitados));
     EXPECT_EQ(fechamentosRecusados, 2);
     ASSERT_EQ(mensagens.list.size(), 1u);
-    EXPECT_EQ(mensagens.list[0].text, kSucesso);
+    EXPECT_EQ(primeiraLinha(mensagens.list[0].text), kSucesso);
     EXPECT_EQ(estadoDe(janela), kHabilitados);
     EXPECT_TRUE(janela.chkCLientes->isChecked());
     EXPECT_TRUE(janela.chkProdutos->isChecked());
@@ -481,7 +492,8 @@ TEST_F(Janela, FailedRunKeepsTheLabelOnTheFailedRowAndEnablesTheControls)
     janela.btnConverter->click();
     ASSERT_EQ(mensagens.list.size(), 1u);
     EXPECT_EQ(mensagens.list[0].kind, QStringLiteral("error"));
-    EXPECT_EQ(mensagens.list[0].text, kFalha + QStringLiteral("registro inválido"));
+    EXPECT_EQ(primeiraLinha(mensagens.list[0].text), kFalha + QStringLiteral("registro inválido"));
+    EXPECT_TRUE(depoisDaPrimeira(mensagens.list[0].text).startsWith(kRestaurado)) << mensagens.list[0].text.toStdString();
     EXPECT_EQ(janela.lblInfo->text(), QStringLiteral("Convertendo Classificacao Fiscal - Registro 7 de 20"));
     EXPECT_EQ(janela.lblInfo->pos(), QPoint(8, 267));
     EXPECT_GE(janela.lblInfo->width(),
@@ -497,7 +509,7 @@ TEST_F(Janela, FailedRunKeepsTheLabelOnTheFailedRowAndEnablesTheControls)
     mensagens.list.clear();
     janela.btnConverter->click();
     ASSERT_EQ(mensagens.list.size(), 1u);
-    EXPECT_EQ(mensagens.list[0].text, kSucesso);
+    EXPECT_EQ(primeiraLinha(mensagens.list[0].text), kSucesso);
 }
 
 TEST_F(Janela, AnErrorEscapingTheRunIsShownAfterTheControlsAreBack)
@@ -598,4 +610,105 @@ TEST(JanelaMensagens, CarriageReturnBreaksTheLine)
     };
     for (const auto& [entrada, exibido] : casos)
         EXPECT_EQ(TMensagensQt::textoExibido(entrada), exibido);
+}
+
+namespace {
+// Empties CLIENTE and commits, as a real filler's first step does, then fails on its first row.
+class PreenchedorQueApagaEFalha : public Preenchedor {
+public:
+    void preenche(SourceConnection&, TargetDatabase& d, Gauge&, ProgressLabel& rotulo) override
+    {
+        TargetQuery q(d, *d.defaultTransaction());
+        q.setSql(QStringLiteral("DELETE FROM CLIENTE"));
+        q.execSql();
+        q.setSql(QStringLiteral("COMMIT"));
+        q.execSql();
+        rotulo.setText(QStringLiteral("Convertendo Clientes - Registro 1 de 1"));
+        throw AppError(QStringLiteral("registro inválido"));
+    }
+};
+
+void insereCliente(const QString& arquivo, const QString& nome)
+{
+    TargetDatabase db;
+    db.setDatabaseName(arquivo);
+    db.connect();
+    TargetTransaction tr(&db);
+    tr.start();
+    {
+        TargetQuery q(db, tr);
+        q.setSql(QStringLiteral("INSERT INTO CLIENTE (CODCLIENTE, NOME) VALUES ('00000001', '%1')").arg(nome));
+        q.execSql();
+    }
+    tr.commit();
+    db.disconnect();
+}
+}  // namespace
+
+TEST_F(Janela, AFailedRunPutsTheTargetBackAndSaysSoAfterTheRunsOwnText)
+{
+    ArquivoDestino arquivo;
+    insereCliente(arquivo.caminho, QStringLiteral("ANTERIOR"));
+    abre(arquivo.caminho);
+    janela.chkCLientes->setChecked(true);
+    janela.criaControlador = [] {
+        return std::make_unique<TClassesConversaoController>(
+            [](const QString&) { return std::make_unique<PreenchedorQueApagaEFalha>(); });
+    };
+    janela.btnConverter->click();
+
+    ASSERT_EQ(mensagens.list.size(), 1u);
+    EXPECT_EQ(mensagens.list[0].kind, QStringLiteral("error"));
+    EXPECT_EQ(primeiraLinha(mensagens.list[0].text), kFalha + QStringLiteral("registro inválido"));
+    const QString resto = depoisDaPrimeira(mensagens.list[0].text);
+    EXPECT_TRUE(resto.startsWith(kRestaurado)) << resto.toStdString();
+    EXPECT_EQ(janela.lblInfo->text(), QStringLiteral("Convertendo Clientes - Registro 1 de 1"));
+    // The emptied table holds its row again, and the window can go on with the file.
+    EXPECT_EQ(arquivo.valor(QStringLiteral("SELECT LIST(TRIM(NOME)) AS N FROM CLIENTE")), QStringLiteral("ANTERIOR"));
+    EXPECT_TRUE(janela.ibdQuelvar.connected());
+    EXPECT_FALSE(QFile::exists(CopiaDestino::caminhoMarca(arquivo.caminho)));
+    const QString copia = resto.section(QStringLiteral("está em "), 1).chopped(1);
+    EXPECT_TRUE(QFile::exists(copia)) << copia.toStdString();
+    EXPECT_EQ(estadoDe(janela), kHabilitados);
+}
+
+// A marker left by a run that never ended: "Abrir" asks, and only a yes restores.
+TEST_F(Janela, OpeningAFileWhoseRunDidNotEndAsksBeforeRestoringIt)
+{
+    for (const bool sim : {true, false}) {
+        SCOPED_TRACE(sim ? "yes" : "no");
+        ArquivoDestino arquivo;
+        insereCliente(arquivo.caminho, QStringLiteral("ANTES"));
+        const QString copia = CopiaDestino::copia(arquivo.caminho, QString());
+        CopiaDestino::gravaMarca(arquivo.caminho, copia);
+        // What a killed run left: the table emptied.
+        {
+            TargetDatabase db;
+            db.setDatabaseName(arquivo.caminho);
+            db.connect();
+            TargetTransaction tr(&db);
+            tr.start();
+            TargetQuery q(db, tr);
+            q.setSql(QStringLiteral("DELETE FROM CLIENTE"));
+            q.execSql();
+            q.close();
+            tr.commit();
+            db.disconnect();
+        }
+        mensagens.list.clear();
+        mensagens.perguntas.clear();
+        mensagens.resposta = sim;
+        abre(arquivo.caminho);
+
+        ASSERT_EQ(mensagens.perguntas.size(), 1);
+        EXPECT_TRUE(mensagens.perguntas[0].contains(QStringLiteral("foi interrompida"))) << mensagens.perguntas[0].toStdString();
+        EXPECT_TRUE(mensagens.perguntas[0].contains(copia)) << mensagens.perguntas[0].toStdString();
+        EXPECT_TRUE(janela.ibdQuelvar.connected());
+        janela.ibtTransacaoQuelvar.commit();
+        janela.ibdQuelvar.disconnect();
+        EXPECT_EQ(arquivo.valor(QStringLiteral("SELECT LIST(TRIM(NOME)) AS N FROM CLIENTE")),
+                  sim ? QStringLiteral("ANTES") : QString());
+        EXPECT_FALSE(QFile::exists(CopiaDestino::caminhoMarca(arquivo.caminho)));
+        EXPECT_TRUE(QFile::exists(copia)) << "the copy is kept either way";
+    }
 }
