@@ -6,6 +6,7 @@
 #include "conversion/classConversao.h"
 #include "db/RegionalFormat.h"
 #include "db/TargetDatabase.h"
+#include "db/Win1252.h"
 #include <QRegularExpression>
 #include <limits>
 
@@ -213,6 +214,12 @@ void confereTexto(const TConversao& c, const QString& v, int largura)
             const char16_t a = v[i].unicode();
             FUZZ_CHECK(maiusculo[i].unicode() == (a >= 'a' && a <= 'z' ? a - 32 : a));
         }
+        // The set-wide upper-casing: same length, a character the set holds stays in the set,
+        // and a second pass changes nothing.
+        const QString todas = TextRules::upperWin1252(v);
+        FUZZ_CHECK(todas.size() == v.size() && TextRules::upperWin1252(todas) == todas);
+        for (qsizetype i = 0; i < v.size(); ++i)
+            FUZZ_CHECK(!Win1252::canEncode(v[i]) || Win1252::canEncode(todas[i]));
         const int inicio = largura - 8;  // below 1 too
         const QString parte = TextRules::copy(v, inicio, largura);
         FUZZ_CHECK(parte.size() <= std::max(0, largura));
