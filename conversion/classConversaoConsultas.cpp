@@ -48,26 +48,37 @@ void exigeDigitos(const QString& codigo, const QString& nome)
 
 QString TConversao::FCidade(const QString& Cidade, const QString& Estado)
 {
+    // Trimmed and upper-cased over the whole character set, so that every spelling of one city
+    // finds one row and no name is stored with its accented letters left in lower case.
+    const QString cidade = TextRules::upperWin1252(TextRules::trim(Cidade));
+    const QString estado = TextRules::upperWin1252(TextRules::trim(Estado));
+    // Blanks name no city: no row is made for them.
+    if (cidade.isEmpty())
+        return QString();
     TargetQuery& q = *QAuxiliar;
     QString codigo;
-    if (procura(q,
-                QStringLiteral("SELECT CODCIDADE FROM CIDADES WHERE CIDADE =") +
-                    TextRules::quoted(TextRules::upper(Cidade)) + QStringLiteral(" AND ESTADO = ") +
-                    TextRules::quoted(TextRules::upper(Estado)),
-                QStringLiteral("CODCIDADE"), &codigo))
+    // The legacy system abbreviates the capital as "BHTE" (exactly so): it is the existing city,
+    // in any state, and when there is none yet it is created under its full name. It never
+    // takes a row named BHTE (what a lower-case "bhte" makes), so that the capital's code does
+    // not depend on which spelling comes first.
+    const bool capital = Cidade == QLatin1String("BHTE");
+    if (capital) {
+        if (procura(q, QStringLiteral(" SELECT CODCIDADE FROM CIDADES WHERE CIDADE = 'BELO HORIZONTE' "),
+                    QStringLiteral("CODCIDADE"), &codigo))
+            return codigo;
+    } else if (procura(q,
+                       QStringLiteral("SELECT CODCIDADE FROM CIDADES WHERE CIDADE =") + TextRules::quoted(cidade) +
+                           QStringLiteral(" AND ESTADO = ") + TextRules::quoted(estado),
+                       QStringLiteral("CODCIDADE"), &codigo)) {
         return codigo;
-    // The legacy system abbreviates the capital as "BHTE"; it is the existing city, in any state.
-    if (Cidade == QLatin1String("BHTE") &&
-        procura(q, QStringLiteral(" SELECT CODCIDADE FROM CIDADES WHERE CIDADE = 'BELO HORIZONTE' "),
-                QStringLiteral("CODCIDADE"), &codigo))
-        return codigo;
+    }
     codigo = proximoCodigo(*this, q, QStringLiteral("SELECT MAX(CODCIDADE) AS CODCIDADE FROM CIDADES"),
                            QStringLiteral("CODCIDADE"), 5);
     q.close();
     q.setSql(QStringLiteral("INSERT INTO CIDADES (CODCIDADE, CIDADE, ESTADO) VALUES (:CODCIDADE, :CIDADE, :ESTADO)"));
     q.setParamText(QStringLiteral("CODCIDADE"), codigo);
-    q.setParamText(QStringLiteral("CIDADE"), TextRules::upper(Cidade));
-    q.setParamText(QStringLiteral("ESTADO"), TextRules::upper(Estado));
+    q.setParamText(QStringLiteral("CIDADE"), capital ? QStringLiteral("BELO HORIZONTE") : cidade);
+    q.setParamText(QStringLiteral("ESTADO"), estado);
     q.execSql();
     return codigo;
 }
