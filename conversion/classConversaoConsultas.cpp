@@ -1,6 +1,8 @@
 // Reference lookups of TConversao: find the row or create it with the next code.
 // Every key written into a statement text goes through TextRules::quoted, so no name can change
-// the statement; values of inserts travel as parameters.
+// the statement; values of inserts travel as parameters. Names are upper-cased over the whole
+// target character set (TextRules::upperWin1252): upper-casing a to z alone would store accented
+// names half in lower case and give two spellings of one name two rows.
 #include "conversion/TextRules.h"
 #include "conversion/classConversao.h"
 #include "db/AppError.h"
@@ -86,7 +88,7 @@ QString TConversao::FCidade(const QString& Cidade, const QString& Estado)
 QString TConversao::FGrupo(const QString& Grupo)
 {
     TargetQuery& q = *QAuxiliar;
-    const QString descricao = TextRules::upper(Grupo);
+    const QString descricao = TextRules::upperWin1252(Grupo);
     QString codigo;
     if (procura(q, QStringLiteral("SELECT CODGRUPO FROM GRUPROD WHERE DESCRICAO =") + TextRules::quoted(descricao),
                 QStringLiteral("CODGRUPO"), &codigo))
@@ -113,7 +115,7 @@ QString TConversao::FGrupoComCodigoPredefinido(const QString& CodGrupo, const QS
         q.close();
         q.setSql(QStringLiteral("INSERT INTO GRUPROD (CODGRUPO, DESCRICAO) VALUES (:CODGRUPO, :DESCRICAO)"));
         q.setParamText(QStringLiteral("CODGRUPO"), grupo);
-        q.setParamText(QStringLiteral("DESCRICAO"), TextRules::upper(TextRules::copy(Descricao, 1, 30)));
+        q.setParamText(QStringLiteral("DESCRICAO"), TextRules::upperWin1252(TextRules::copy(Descricao, 1, 30)));
         q.execSql();
     }
     return CodGrupo;
@@ -134,7 +136,7 @@ QString TConversao::FSubGrupoComCodigoPredefinido(const QString& CodGrupo, const
         q.setSql(QStringLiteral("INSERT INTO SUBGRUP (CODGRUPO, CODSUBGRUPO, DESCRICAO) VALUES (:CODGRUPO, :CODSUBGRUPO, :DESCRICAO)"));
         q.setParamText(QStringLiteral("CODGRUPO"), StrZero(TextRules::right(CodGrupo, 3), 3));
         q.setParamText(QStringLiteral("CODSUBGRUPO"), StrZero(TextRules::right(CodSubgrupo, 3), 3));
-        q.setParamText(QStringLiteral("DESCRICAO"), TextRules::upper(TextRules::copy(Descricao, 1, 30)));
+        q.setParamText(QStringLiteral("DESCRICAO"), TextRules::upperWin1252(TextRules::copy(Descricao, 1, 30)));
         q.execSql();
     }
     return CodSubgrupo;
@@ -176,7 +178,7 @@ QString TConversao::FFabricante(const QString& Fabricante)
 QString TConversao::FPais(const QString& Pais)
 {
     TargetQuery& q = *QAuxiliar;
-    const QString nome = TextRules::upper(TextRules::copy(Pais, 1, 60));
+    const QString nome = TextRules::upperWin1252(TextRules::copy(Pais, 1, 60));
     QString codigo;
     if (procura(q, QStringLiteral("SELECT CODPAIS FROM PAISES WHERE NOMEPAIS =") + TextRules::quoted(nome),
                 QStringLiteral("CODPAIS"), &codigo))
@@ -194,7 +196,7 @@ QString TConversao::FPais(const QString& Pais)
 QString TConversao::FClasCli(const QString& ClasCli)
 {
     TargetQuery& q = *QAuxiliar;
-    const QString descricao = TextRules::upper(TextRules::copy(ClasCli, 1, 20));
+    const QString descricao = TextRules::upperWin1252(TextRules::copy(ClasCli, 1, 20));
     QString codigo;
     if (procura(q, QStringLiteral("SELECT CODCLASCLI FROM CLASCLI WHERE DESCRICAO =") + TextRules::quoted(descricao),
                 QStringLiteral("CODCLASCLI"), &codigo))
@@ -212,7 +214,7 @@ QString TConversao::FClasCli(const QString& ClasCli)
 QString TConversao::FLocalProd(const QString& LocalProd)
 {
     TargetQuery& q = *QAuxiliar;
-    const QString descricao = TextRules::upper(TextRules::copy(LocalProd, 1, 20));
+    const QString descricao = TextRules::upperWin1252(TextRules::copy(LocalProd, 1, 20));
     QString codigo;
     if (procura(q, QStringLiteral("SELECT CODLOCAL FROM LOCALPROD WHERE DESCRICAO =") + TextRules::quoted(descricao),
                 QStringLiteral("CODLOCAL"), &codigo))
@@ -229,7 +231,7 @@ QString TConversao::FLocalProd(const QString& LocalProd)
 
 QString TConversao::FUnidade(const QString& VFUNID)
 {
-    const QString unidade = TextRules::upper(TextRules::copy(VFUNID, 1, 2));
+    const QString unidade = TextRules::upperWin1252(TextRules::copy(VFUNID, 1, 2));
     TargetQuery& q = *QAuxiliar;
     try {
         q.close();

@@ -251,6 +251,32 @@ TEST(Consultas, FCidadeOneRowPerCityInAnyOrder)
                                    [](const Grafia& a, const Grafia& b) { return a.cidade < b.cidade; }));
 }
 
+// Accented letters are upper-cased like the others: the spellings of one name find one row, and
+// the stored name is upper case throughout.
+TEST(Consultas, AccentedNamesFindOneRow)
+{
+    const QString guardada = QString::fromUtf8("AÇÃO ÚNICA");
+    for (const Busca& b : buscas()) {
+        if (QString(b.nome) == QLatin1String("FRetornaCodClasFis"))
+            continue;  // a number, not a name
+        SCOPED_TRACE(b.nome);
+        TargetFixture fx;
+        TConversao c(fx.db);
+        const QString codigo = b.chama(c, QString::fromUtf8("Ação Única"));
+        EXPECT_EQ(b.chama(c, guardada), codigo);
+        EXPECT_EQ(b.chama(c, QString::fromUtf8("ação única")), codigo);
+        EXPECT_EQ(gravado(fx, b.leitura), (Linhas{{codigo, guardada}}));
+    }
+    TargetFixture fx;
+    TConversao c(fx.db);
+    EXPECT_EQ(c.FUnidade(QString::fromUtf8("çx")), QString::fromUtf8("ÇX"));
+    c.FGrupoComCodigoPredefinido(QStringLiteral("7"), QString::fromUtf8("Higiene e Saúde"));
+    c.FSubGrupoComCodigoPredefinido(QStringLiteral("7"), QStringLiteral("1"), QString::fromUtf8("Sabonete líquido"));
+    EXPECT_EQ(gravado(fx, QStringLiteral("SELECT DESCRICAO FROM GRUPROD")), (Linhas{{QString::fromUtf8("HIGIENE E SAÚDE")}}));
+    EXPECT_EQ(gravado(fx, QStringLiteral("SELECT DESCRICAO FROM SUBGRUP")), (Linhas{{QString::fromUtf8("SABONETE LÍQUIDO")}}));
+    EXPECT_EQ(gravado(fx, QStringLiteral("SELECT UNIDADE FROM UNIDADES")), (Linhas{{QString::fromUtf8("ÇX")}}));
+}
+
 TEST(Consultas, LookupsWorkInsideTheRunTransaction)
 {
     TargetFixture fx;
