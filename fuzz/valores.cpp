@@ -199,9 +199,12 @@ void confereTexto(const TConversao& c, const QString& v, int largura)
     {
         const QString r = c.FNormalizaNCM(v);
         FUZZ_CHECK(r.size() <= 8);
-        FUZZ_CHECK(r == sem(semBrancos(r), QStringLiteral(".-/")));
+        FUZZ_CHECK(r == sem(semBrancos(r), QStringLiteral("()-./'")));
         // (A null text does not start with an empty one in Qt, hence the first test.)
-        FUZZ_CHECK(r.isEmpty() || sem(semBrancos(v), QStringLiteral(".-/")).startsWith(r));
+        FUZZ_CHECK(r.isEmpty() || sem(semBrancos(v), QStringLiteral("()-./'")).startsWith(r));
+        // The fiscal classes' CODNBM form starts with the lookup's form.
+        FUZZ_CHECK(r.isEmpty() || c.FNormalizaNCM(v, 20).startsWith(r));
+        FUZZ_CHECK(c.FNormalizaNCM(c.FNormalizaNCM(v, 20)) == r);
     }
     // Shared text rules.
     {

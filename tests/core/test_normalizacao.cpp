@@ -232,8 +232,16 @@ TEST_F(Normalizacao, FNormalizaNCM)
                 {"FNormalizaNCM", "3004906912345", "30049069"},
                 {"FNormalizaNCM", "3004.90", "300490"},
                 {"FNormalizaNCM", " . - / ", ""},
+                {"FNormalizaNCM", " (3004).90-99 ", "30049099"},
+                {"FNormalizaNCM", "30'04.90.99-10", "30049099"},
+                {"FNormalizaNCM", "\t30 04\r90\n69", "30049069"},
+                {"FNormalizaNCM", "(')", ""},
                 {"FNormalizaNCM", "", ""},
             });
+    // CODNBM keeps 20 characters of the same form.
+    EXPECT_EQ(c->FNormalizaNCM(QStringLiteral("30'04.90.99-10"), 20), QStringLiteral("3004909910"));
+    EXPECT_EQ(c->FNormalizaNCM(QStringLiteral("(1234).5678.9012.3456.7890.12"), 20),
+              QStringLiteral("12345678901234567890"));
 }
 
 TEST(TextRulesTest, PartTrimUpperQuoted)
