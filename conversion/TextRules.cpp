@@ -29,6 +29,21 @@ QString TextRules::upper(const QString& text)
     return r;
 }
 
+QString TextRules::upperWin1252(const QString& text)
+{
+    QString r = text;
+    for (QChar& c : r) {
+        const char16_t u = c.unicode();
+        if ((u >= 'a' && u <= 'z') || (u >= 0xE0 && u <= 0xFE && u != 0xF7))  // 0xF7 is the sign ÷
+            c = QChar(static_cast<char16_t>(u - 32));
+        else if (u == 0x0161 || u == 0x0153 || u == 0x017E)  // š œ ž
+            c = QChar(static_cast<char16_t>(u - 1));
+        else if (u == 0x00FF)  // ÿ
+            c = QChar(static_cast<char16_t>(0x0178));
+    }
+    return r;
+}
+
 QString TextRules::quoted(const QString& text)
 {
     QString r = text;

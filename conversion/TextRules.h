@@ -10,6 +10,10 @@ public:
     static QString copy(const QString& text, int start, int count);  // part (start, count)
     static QString trim(const QString& text);
     static QString upper(const QString& text);
+    // Every lower-case letter of the target's character set (WIN1252) to its upper-case form
+    // there: á to Á, ç to Ç, ÿ to Ÿ, š to Š and so on. ß and µ have no upper-case form in the
+    // set and stay; characters outside it are left as they are.
+    static QString upperWin1252(const QString& text);
     static QString quoted(const QString& text);
     static QString removeChar(const QString& text, QChar c);
     static QString right(const QString& text, int count);  // the last count characters

@@ -39,9 +39,11 @@ public:
     QString FRetiraAcento(const QString& Valor) const;
     QString FRetiraTraco(const QString& Valor) const;
     QString FRetornaFJ(const QString& sCNPJ_CPF) const;
-    // The classification number as it is searched and stored: trimmed, without its mask
-    // punctuation, at most 8 characters; both the fiscal-class converter and the lookup use it.
-    QString FNormalizaNCM(const QString& ClasFis) const;
+    // The classification number in its one normalized form: without the punctuation that
+    // FRemoveCaracter removes and without any blank or control character, then at most Largura
+    // characters (8 for CODIGONCM and the products' lookup, 20 for CODNBM). The fiscal-class
+    // converter stores it and the lookup searches it, so every spelling of one number meets.
+    QString FNormalizaNCM(const QString& ClasFis, int Largura = 8) const;
 
     // Reference lookups: find the row or create it with the next code.
     QString FCidade(const QString& Cidade, const QString& Estado);

@@ -1,6 +1,8 @@
 // Reference lookups of TConversao: find the row or create it with the next code.
 // Every key written into a statement text goes through TextRules::quoted, so no name can change
-// the statement; values of inserts travel as parameters.
+// the statement; values of inserts travel as parameters. Names are upper-cased over the whole
+// target character set (TextRules::upperWin1252): upper-casing a to z alone would store accented
+// names half in lower case and give two spellings of one name two rows.
 #include "conversion/TextRules.h"
 #include "conversion/classConversao.h"
 #include "db/AppError.h"
@@ -48,26 +50,37 @@ void exigeDigitos(const QString& codigo, const QString& nome)
 
 QString TConversao::FCidade(const QString& Cidade, const QString& Estado)
 {
+    // Trimmed and upper-cased over the whole character set, so that every spelling of one city
+    // finds one row and no name is stored with its accented letters left in lower case.
+    const QString cidade = TextRules::upperWin1252(TextRules::trim(Cidade));
+    const QString estado = TextRules::upperWin1252(TextRules::trim(Estado));
+    // Blanks name no city: no row is made for them.
+    if (cidade.isEmpty())
+        return QString();
     TargetQuery& q = *QAuxiliar;
     QString codigo;
-    if (procura(q,
-                QStringLiteral("SELECT CODCIDADE FROM CIDADES WHERE CIDADE =") +
-                    TextRules::quoted(TextRules::upper(Cidade)) + QStringLiteral(" AND ESTADO = ") +
-                    TextRules::quoted(TextRules::upper(Estado)),
-                QStringLiteral("CODCIDADE"), &codigo))
+    // The legacy system abbreviates the capital as "BHTE" (exactly so): it is the existing city,
+    // in any state, and when there is none yet it is created under its full name. It never
+    // takes a row named BHTE (what a lower-case "bhte" makes), so that the capital's code does
+    // not depend on which spelling comes first.
+    const bool capital = Cidade == QLatin1String("BHTE");
+    if (capital) {
+        if (procura(q, QStringLiteral(" SELECT CODCIDADE FROM CIDADES WHERE CIDADE = 'BELO HORIZONTE' "),
+                    QStringLiteral("CODCIDADE"), &codigo))
+            return codigo;
+    } else if (procura(q,
+                       QStringLiteral("SELECT CODCIDADE FROM CIDADES WHERE CIDADE =") + TextRules::quoted(cidade) +
+                           QStringLiteral(" AND ESTADO = ") + TextRules::quoted(estado),
+                       QStringLiteral("CODCIDADE"), &codigo)) {
         return codigo;
-    // The legacy system abbreviates the capital as "BHTE"; it is the existing city, in any state.
-    if (Cidade == QLatin1String("BHTE") &&
-        procura(q, QStringLiteral(" SELECT CODCIDADE FROM CIDADES WHERE CIDADE = 'BELO HORIZONTE' "),
-                QStringLiteral("CODCIDADE"), &codigo))
-        return codigo;
+    }
     codigo = proximoCodigo(*this, q, QStringLiteral("SELECT MAX(CODCIDADE) AS CODCIDADE FROM CIDADES"),
                            QStringLiteral("CODCIDADE"), 5);
     q.close();
     q.setSql(QStringLiteral("INSERT INTO CIDADES (CODCIDADE, CIDADE, ESTADO) VALUES (:CODCIDADE, :CIDADE, :ESTADO)"));
     q.setParamText(QStringLiteral("CODCIDADE"), codigo);
-    q.setParamText(QStringLiteral("CIDADE"), TextRules::upper(Cidade));
-    q.setParamText(QStringLiteral("ESTADO"), TextRules::upper(Estado));
+    q.setParamText(QStringLiteral("CIDADE"), capital ? QStringLiteral("BELO HORIZONTE") : cidade);
+    q.setParamText(QStringLiteral("ESTADO"), estado);
     q.execSql();
     return codigo;
 }
@@ -75,7 +88,7 @@ QString TConversao::FCidade(const QString& Cidade, const QString& Estado)
 QString TConversao::FGrupo(const QString& Grupo)
 {
     TargetQuery& q = *QAuxiliar;
-    const QString descricao = TextRules::upper(Grupo);
+    const QString descricao = TextRules::upperWin1252(Grupo);
     QString codigo;
     if (procura(q, QStringLiteral("SELECT CODGRUPO FROM GRUPROD WHERE DESCRICAO =") + TextRules::quoted(descricao),
                 QStringLiteral("CODGRUPO"), &codigo))
@@ -102,7 +115,7 @@ QString TConversao::FGrupoComCodigoPredefinido(const QString& CodGrupo, const QS
         q.close();
         q.setSql(QStringLiteral("INSERT INTO GRUPROD (CODGRUPO, DESCRICAO) VALUES (:CODGRUPO, :DESCRICAO)"));
         q.setParamText(QStringLiteral("CODGRUPO"), grupo);
-        q.setParamText(QStringLiteral("DESCRICAO"), TextRules::upper(TextRules::copy(Descricao, 1, 30)));
+        q.setParamText(QStringLiteral("DESCRICAO"), TextRules::upperWin1252(TextRules::copy(Descricao, 1, 30)));
         q.execSql();
     }
     return CodGrupo;
@@ -123,7 +136,7 @@ QString TConversao::FSubGrupoComCodigoPredefinido(const QString& CodGrupo, const
         q.setSql(QStringLiteral("INSERT INTO SUBGRUP (CODGRUPO, CODSUBGRUPO, DESCRICAO) VALUES (:CODGRUPO, :CODSUBGRUPO, :DESCRICAO)"));
         q.setParamText(QStringLiteral("CODGRUPO"), StrZero(TextRules::right(CodGrupo, 3), 3));
         q.setParamText(QStringLiteral("CODSUBGRUPO"), StrZero(TextRules::right(CodSubgrupo, 3), 3));
-        q.setParamText(QStringLiteral("DESCRICAO"), TextRules::upper(TextRules::copy(Descricao, 1, 30)));
+        q.setParamText(QStringLiteral("DESCRICAO"), TextRules::upperWin1252(TextRules::copy(Descricao, 1, 30)));
         q.execSql();
     }
     return CodSubgrupo;
@@ -165,7 +178,7 @@ QString TConversao::FFabricante(const QString& Fabricante)
 QString TConversao::FPais(const QString& Pais)
 {
     TargetQuery& q = *QAuxiliar;
-    const QString nome = TextRules::upper(TextRules::copy(Pais, 1, 60));
+    const QString nome = TextRules::upperWin1252(TextRules::copy(Pais, 1, 60));
     QString codigo;
     if (procura(q, QStringLiteral("SELECT CODPAIS FROM PAISES WHERE NOMEPAIS =") + TextRules::quoted(nome),
                 QStringLiteral("CODPAIS"), &codigo))
@@ -183,7 +196,7 @@ QString TConversao::FPais(const QString& Pais)
 QString TConversao::FClasCli(const QString& ClasCli)
 {
     TargetQuery& q = *QAuxiliar;
-    const QString descricao = TextRules::upper(TextRules::copy(ClasCli, 1, 20));
+    const QString descricao = TextRules::upperWin1252(TextRules::copy(ClasCli, 1, 20));
     QString codigo;
     if (procura(q, QStringLiteral("SELECT CODCLASCLI FROM CLASCLI WHERE DESCRICAO =") + TextRules::quoted(descricao),
                 QStringLiteral("CODCLASCLI"), &codigo))
@@ -201,7 +214,7 @@ QString TConversao::FClasCli(const QString& ClasCli)
 QString TConversao::FLocalProd(const QString& LocalProd)
 {
     TargetQuery& q = *QAuxiliar;
-    const QString descricao = TextRules::upper(TextRules::copy(LocalProd, 1, 20));
+    const QString descricao = TextRules::upperWin1252(TextRules::copy(LocalProd, 1, 20));
     QString codigo;
     if (procura(q, QStringLiteral("SELECT CODLOCAL FROM LOCALPROD WHERE DESCRICAO =") + TextRules::quoted(descricao),
                 QStringLiteral("CODLOCAL"), &codigo))
@@ -218,7 +231,7 @@ QString TConversao::FLocalProd(const QString& LocalProd)
 
 QString TConversao::FUnidade(const QString& VFUNID)
 {
-    const QString unidade = TextRules::upper(TextRules::copy(VFUNID, 1, 2));
+    const QString unidade = TextRules::upperWin1252(TextRules::copy(VFUNID, 1, 2));
     TargetQuery& q = *QAuxiliar;
     try {
         q.close();

@@ -3,7 +3,9 @@
 #include "conversion/classConversao.h"
 #include "db/FieldValue.h"
 #include "db/RegionalFormat.h"
+#include <algorithm>
 #include <cmath>
+#include <iterator>
 
 QString TConversao::StrZero(const QString& Valor, int Qtd) const
 {
@@ -83,12 +85,16 @@ QString TConversao::FVirgulaPonto(const QString& Valor) const
     return t;
 }
 
+namespace {
+// The punctuation FRemoveCaracter removes, in its order; the classification number loses the same.
+const QChar kSinais[] = {QLatin1Char('('), QLatin1Char(')'), QLatin1Char('-'),
+                         QLatin1Char('.'), QLatin1Char('/'), QLatin1Char('\'')};
+}  // namespace
+
 QString TConversao::FRemoveCaracter(const QString& Valor) const
 {
-    static const QChar sinais[] = {QLatin1Char('('), QLatin1Char(')'), QLatin1Char('-'),
-                                   QLatin1Char('.'), QLatin1Char('/'), QLatin1Char('\'')};
     QString t = Valor;
-    for (const QChar s : sinais) {
+    for (const QChar s : kSinais) {
         int p;
         while ((p = t.indexOf(s)) >= 0)
             t = TextRules::trim(t.left(p) + t.mid(p + 1));
@@ -131,16 +137,14 @@ QString TConversao::FRetornaFJ(const QString& sCNPJ_CPF) const
     return sCNPJ_CPF.size() <= 11 ? QStringLiteral("F") : QStringLiteral("J");
 }
 
-QString TConversao::FNormalizaNCM(const QString& ClasFis) const
+QString TConversao::FNormalizaNCM(const QString& ClasFis, int Largura) const
 {
-    const QString t = TextRules::trim(ClasFis);
     QString n;
-    n.reserve(t.size());
-    for (const QChar c : t) {
-        const char16_t u = c.unicode();
-        if (u == '.' || u == '-' || u == '/' || u <= 32)
+    n.reserve(ClasFis.size());
+    for (const QChar c : ClasFis) {
+        if (c.unicode() <= 32 || std::find(std::begin(kSinais), std::end(kSinais), c) != std::end(kSinais))
             continue;
         n.append(c);
     }
-    return n.left(8);
+    return n.left(Largura);
 }

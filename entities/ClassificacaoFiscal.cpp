@@ -31,9 +31,7 @@ void TConverteClassificacaoFiscal::SetCodNBM(const QString& Value)
 {
     // The mask goes before the cut, so no digit is lost to punctuation; blanks inside go too,
     // so that CODIGONCM stays the first eight characters of CODNBM.
-    QString limpo = FRemoveCaracter(Value);
-    limpo.remove(QLatin1Char(' '));
-    MCodNBM = limpo.left(20);
+    MCodNBM = FNormalizaNCM(Value, 20);
 }
 
 void TConverteClassificacaoFiscal::SetCodigoNCM(const QString& Value)

@@ -17,8 +17,9 @@ public:
     // Raises AppError when the trimmed key has more than 4 characters: cutting it would give
     // another key's code.
     void SetCodClasFis(const QString& Value);
+    // Both in the form the products' fiscal-class lookup searches (FNormalizaNCM), cut to 20
+    // and to 8 characters.
     void SetCodNBM(const QString& Value);
-    // Stored as the products' fiscal-class lookup searches it (FNormalizaNCM).
     void SetCodigoNCM(const QString& Value);
     void SetPisConfRetido(const QString& Value);
     void SetCodNatReceita(const QString& Value);

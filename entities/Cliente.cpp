@@ -121,20 +121,22 @@ void TConverteCliente::SetNomeCidade(const QString& Value) { FNomeCidade = texto
 void TConverteCliente::SetNomeCidadeEntr(const QString& Value) { FNomeCidadeEntr = textoCortado(Value, 30); }
 void TConverteCliente::SetNomeCidadeCob(const QString& Value) { FNomeCidadeCob = textoCortado(Value, 30); }
 
+// States are upper-cased over the whole character set, as the city lookup upper-cases the
+// state of the city, so that the two agree.
 void TConverteCliente::SetEstado(const QString& Value)
 {
-    FEstado = TextRules::upper(textoCortado(Value, 2));
+    FEstado = TextRules::upperWin1252(textoCortado(Value, 2));
 }
 
 void TConverteCliente::SetEstadoEntr(const QString& Value)
 {
-    FEstadoEntr = TextRules::upper(
+    FEstadoEntr = TextRules::upperWin1252(
         corta(apara(semAspas(Value, [](const QString& t) { return corta(apara(t), 60); })), 2));
 }
 
 void TConverteCliente::SetEstadoCob(const QString& Value)
 {
-    FEstadoCob = TextRules::upper(corta(semAspas(Value, [](const QString& t) { return corta(t, 20); }), 2));
+    FEstadoCob = TextRules::upperWin1252(corta(semAspas(Value, [](const QString& t) { return corta(t, 20); }), 2));
 }
 
 namespace {

@@ -24,11 +24,9 @@ void TClassPreencheDadosClassificacaoFiscal::PreencheConverteClassificacaoFiscal
     ProgressWalk(Barra, lblInfo, QStringLiteral("Convertendo Classificacao Fiscal - Registro "),
                  QStringLiteral("TB_CODIGO_NCM"))
         .run(qryBusca, [&](SourceQuery& q) {
-            const QString ncm = q.fieldText(QStringLiteral("NCM"));
             ConverteClassificacaoFiscal.SetCodClasFis(q.fieldText(QStringLiteral("CONTROLE")));
-            ConverteClassificacaoFiscal.SetCodNBM(FConversao.FRemoveCaracter(ncm));
-            // From the NCM as read, normalized exactly as the products' lookup normalizes it.
-            ConverteClassificacaoFiscal.SetCodigoNCM(ncm);
+            ConverteClassificacaoFiscal.SetCodNBM(FConversao.FRemoveCaracter(q.fieldText(QStringLiteral("NCM"))));
+            ConverteClassificacaoFiscal.SetCodigoNCM(ConverteClassificacaoFiscal.CodNBM());
             ConverteClassificacaoFiscal.GravaClassificacaoFiscal(DbDestino);
         });
 }

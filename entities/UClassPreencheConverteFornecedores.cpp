@@ -46,7 +46,8 @@ void TClassPreencheDadosFornecedores::PreencheConverteFornecedores(SourceConnect
             ConverteFornecedores.SetBairro(q.fieldText(QStringLiteral("BAIRRO")));
             const QString cidade = q.fieldText(QStringLiteral("CIDADE"));
             const QString estado = q.fieldText(QStringLiteral("ESTADO"));
-            if (!cidade.isEmpty())
+            // A CIDADE of blanks names no city, as for the customers.
+            if (!TextRules::trim(cidade).isEmpty())
                 ConverteFornecedores.SetCodCidade(FConversao.FCidade(cidade, estado));
             ConverteFornecedores.SetEstado(estado);
             ConverteFornecedores.SetCep(q.fieldText(QStringLiteral("CEP")));

@@ -6,6 +6,7 @@
 #include "conversion/classConversao.h"
 #include "db/RegionalFormat.h"
 #include "db/TargetDatabase.h"
+#include "db/Win1252.h"
 #include <QRegularExpression>
 #include <limits>
 
@@ -198,9 +199,12 @@ void confereTexto(const TConversao& c, const QString& v, int largura)
     {
         const QString r = c.FNormalizaNCM(v);
         FUZZ_CHECK(r.size() <= 8);
-        FUZZ_CHECK(r == sem(semBrancos(r), QStringLiteral(".-/")));
+        FUZZ_CHECK(r == sem(semBrancos(r), QStringLiteral("()-./'")));
         // (A null text does not start with an empty one in Qt, hence the first test.)
-        FUZZ_CHECK(r.isEmpty() || sem(semBrancos(v), QStringLiteral(".-/")).startsWith(r));
+        FUZZ_CHECK(r.isEmpty() || sem(semBrancos(v), QStringLiteral("()-./'")).startsWith(r));
+        // The fiscal classes' CODNBM form starts with the lookup's form.
+        FUZZ_CHECK(r.isEmpty() || c.FNormalizaNCM(v, 20).startsWith(r));
+        FUZZ_CHECK(c.FNormalizaNCM(c.FNormalizaNCM(v, 20)) == r);
     }
     // Shared text rules.
     {
@@ -213,6 +217,12 @@ void confereTexto(const TConversao& c, const QString& v, int largura)
             const char16_t a = v[i].unicode();
             FUZZ_CHECK(maiusculo[i].unicode() == (a >= 'a' && a <= 'z' ? a - 32 : a));
         }
+        // The set-wide upper-casing: same length, a character the set holds stays in the set,
+        // and a second pass changes nothing.
+        const QString todas = TextRules::upperWin1252(v);
+        FUZZ_CHECK(todas.size() == v.size() && TextRules::upperWin1252(todas) == todas);
+        for (qsizetype i = 0; i < v.size(); ++i)
+            FUZZ_CHECK(!Win1252::canEncode(v[i]) || Win1252::canEncode(todas[i]));
         const int inicio = largura - 8;  // below 1 too
         const QString parte = TextRules::copy(v, inicio, largura);
         FUZZ_CHECK(parte.size() <= std::max(0, largura));

@@ -159,6 +159,31 @@ std::string decimal(Sorteio& r, int inteiro, bool virgula)
     return v;
 }
 
+// The legacy stock's flags: ATIVO is numeric (1 active, 0 inactive), FRACIONADO the text TRUE or
+// FALSE in whatever case it was typed; a few rows hold no value or a stray one, as a real
+// stock does, and the conversion reads those as active and fractional.
+std::string ativo(Sorteio& r)
+{
+    const int k = r.ate(100);
+    if (k < 5) return q("0");
+    if (k < 7) return NUL;
+    if (k < 8) return q("");
+    if (k < 9) return q("S");
+    return q("1");
+}
+
+std::string fracionado(Sorteio& r)
+{
+    const int k = r.ate(100);
+    if (k < 8) return q("TRUE");
+    if (k < 9) return q("true");
+    if (k < 10) return NUL;
+    if (k < 11) return q("");
+    if (k < 16) return q("false");
+    if (k < 19) return q("False");
+    return q("FALSE");
+}
+
 std::string nome(Sorteio& r)
 {
     std::string n = r.um(kNomes) + " " + r.um(kSobrenomes);
@@ -236,9 +261,13 @@ int main(int argc, char** argv)
             const std::string d = std::to_string(30040000 + i * 7);
             ncms.push_back(d);
             std::string v = d;
-            switch (r.ate(3)) {
+            // Spelled as the legacy screens let it be typed: masks, blanks, the chapter in
+            // parentheses, the ten-digit form with its two extra digits.
+            switch (r.ate(6)) {
             case 0: v = d.substr(0, 4) + "." + d.substr(4, 2) + "." + d.substr(6); break;
             case 1: v = " " + d + " "; break;
+            case 2: v = "(" + d.substr(0, 4) + ")." + d.substr(4, 2) + "-" + d.substr(6); break;
+            case 3: v = d.substr(0, 4) + "." + d.substr(4, 2) + "." + d.substr(6) + "-10"; break;
             default: break;
             }
             l.linha({std::to_string(i), q(v)});
@@ -307,9 +336,9 @@ int main(int argc, char** argv)
                      q(r.chance(30) ? "" : std::to_string(r.ate(20))), q(r.um(std::vector<std::string>{"UN", "cx", "FR", "unid", ""})),
                      std::to_string(r.ate(100)) + "." + dig(r, 2), std::to_string(r.ate(500)),
                      q(ncm), q(r.chance(50) ? "" : r.um(kFabricantes)), q(std::to_string(1 + r.ate(10))),
-                     q(r.chance(50) ? "" : "0," + dig(r, 3)), q(produto.substr(0, 20)), q(r.chance(95) ? "S" : "N"),
+                     q(r.chance(50) ? "" : "0," + dig(r, 3)), q(produto.substr(0, 20)), ativo(r),
                      q(r.um(std::vector<std::string>{"060", "000", "040", ""})), r.chance(80) ? NUL : q("Uso adulto; não exceder a dose"),
-                     q(r.um(std::vector<std::string>{"5.405", "5405", "5102", ""})), q(r.chance(10) ? "S" : "N"),
+                     q(r.um(std::vector<std::string>{"5.405", "5405", "5102", ""})), fracionado(r),
                      q(decimal(r, 950, true)), r.chance(70) ? NUL : decimal(r, 800, false), std::to_string(r.ate(900)) + ".5",
                      q(r.chance(60) ? "" : "1." + dig(r, 4) + "." + dig(r, 4) + "." + dig(r, 3) + "-" + dig(r, 1))});
         }

@@ -86,6 +86,13 @@ TEST_F(ClassificacaoFiscal, ConverteCadaLinhaCampoACampo)
         {45, QStringLiteral("  2106.90-30 "), QStringLiteral("0045"), QStringLiteral("21069030"), QStringLiteral("21069030")},
         {46, QStringLiteral("3304 99 10"), QStringLiteral("0046"), QStringLiteral("33049910"), QStringLiteral("33049910")},
         {47, QStringLiteral("9018/39.99"), QStringLiteral("0047"), QStringLiteral("90183999"), QStringLiteral("90183999")},
+        // Parentheses and apostrophes go as the other marks do, in both columns.
+        {49, QStringLiteral(" (3004).90-99 "), QStringLiteral("0049"), QStringLiteral("30049099"),
+         QStringLiteral("30049099")},
+        {50, QStringLiteral("30'04.90.99-10"), QStringLiteral("0050"), QStringLiteral("3004909910"),
+         QStringLiteral("30049099")},
+        {51, QStringLiteral("(30 04) 9\t0 69"), QStringLiteral("0051"), QStringLiteral("30049069"),
+         QStringLiteral("30049069")},
         {48, QString(), QStringLiteral("0048"), QString(), QString()},
     };
     for (const Caso& c : casos)
@@ -106,6 +113,7 @@ TEST_F(ClassificacaoFiscal, ProdutosEncontramAsClassesConvertidas)
 {
     fonte(31, QStringLiteral("3004.90.69"));
     fonte(32, QStringLiteral("3306.10.00"));
+    fonte(33, QStringLiteral("(3004)'90'99-10"));
     converte();
     confirma();
 
@@ -113,8 +121,10 @@ TEST_F(ClassificacaoFiscal, ProdutosEncontramAsClassesConvertidas)
     TConversao consulta(t.db);
     EXPECT_EQ(consulta.FRetornaCodClasFis(QStringLiteral(" 3004.90.69 ")), QStringLiteral("0031"));
     EXPECT_EQ(consulta.FRetornaCodClasFis(QStringLiteral("33061000")), QStringLiteral("0032"));
+    EXPECT_EQ(consulta.FRetornaCodClasFis(QStringLiteral("30049099")), QStringLiteral("0033"));
+    EXPECT_EQ(consulta.FRetornaCodClasFis(QStringLiteral("(3004).90.99")), QStringLiteral("0033"));
     confirma();
-    EXPECT_EQ(t.count(QStringLiteral("CLASFISC")), 2);
+    EXPECT_EQ(t.count(QStringLiteral("CLASFISC")), 3);
 }
 
 TEST_F(ClassificacaoFiscal, MostraOProgressoDeCadaLinhaELimpaAoFim)
@@ -199,6 +209,7 @@ TEST_F(ClassificacaoFiscal, RegrasDoRegistro)
         {QStringLiteral("1234.5678.9012.3456.7890.12"), QStringLiteral("12345678901234567890"),
          QStringLiteral("12345678")},
         {QStringLiteral(" 3004-90 "), QStringLiteral("300490"), QStringLiteral("300490")},
+        {QStringLiteral("(3004)'90'99 10"), QStringLiteral("3004909910"), QStringLiteral("30049099")},
         {QString(), QString(), QString()},
     };
     for (const Ncm& n : ncms) {

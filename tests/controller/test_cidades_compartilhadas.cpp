@@ -7,6 +7,8 @@
 #include "app/UClassesConversaoController.h"
 #include "db/SourceConnection.h"
 #include <algorithm>
+#include <map>
+#include <set>
 #include <gtest/gtest.h>
 #include <ostream>
 
@@ -89,6 +91,100 @@ TEST(CidadesCompartilhadas, SuppliersReuseTheCitiesOfTheCustomersOfTheSameRun)
     EXPECT_TRUE(std::any_of(eventos.snapshots.begin(), primeiroFornecedor, [](const ProgressSnapshot& s) {
         return s.label == "Convertendo Clientes - Registro 3 de 3";
     }));
+}
+
+// Every spelling of a city, typed by customers and suppliers, ends in one row per city and state,
+// and what each record points at does not depend on the order in which the rows arrive.
+TEST(CidadesCompartilhadas, OneRowPerCityAndStateWhateverTheSpellingAndTheOrder)
+{
+    struct Caso {
+        const char* descricao;
+        const char* cidade;  // nullptr: NULL
+        const char* estado;
+        bool fornecedor;     // a supplier row, else a customer row
+        const char* nome;    // the city the row points at, empty for none
+        const char* uf;
+    };
+    const std::vector<Caso> casos = {
+        {"mixed-case accents", "São João del-Rei", "MG", false, "SÃO JOÃO DEL-REI", "MG"},
+        {"upper-case accents", "SÃO JOÃO DEL-REI", "MG", false, "SÃO JOÃO DEL-REI", "MG"},
+        {"lower-case accents, padded state", "são joão del-rei", " mg ", false, "SÃO JOÃO DEL-REI", "MG"},
+        {"supplier, accents", "São João Del-Rei", "mg", true, "SÃO JOÃO DEL-REI", "MG"},
+        {"accented, other state", "São Paulo", "SP", false, "SÃO PAULO", "SP"},
+        {"every accented letter", "Uberlândia", "MG", true, "UBERLÂNDIA", "MG"},
+        {"cedilla", "Viçosa", "mg", false, "VIÇOSA", "MG"},
+        {"padded name", "BELO HORIZONTE ", "MG", false, "BELO HORIZONTE", "MG"},
+        {"padded name, lower case", "  belo horizonte", "mg", true, "BELO HORIZONTE", "MG"},
+        {"abbreviation of the capital", "BHTE", "MG", false, "BELO HORIZONTE", "MG"},
+        {"abbreviation, supplier of another state", "BHTE", "SP", true, "BELO HORIZONTE", "MG"},
+        {"lower-case abbreviation: a city of its own", "bhte", "MG", false, "BHTE", "MG"},
+        {"blank customer city", "   ", "MG", false, "", ""},
+        {"blank supplier city", "   ", "MG", true, "", ""},
+        {"empty supplier city", "", "SP", true, "", ""},
+        {"NULL customer city", nullptr, "MG", false, "", ""},
+    };
+    // Delivered in the table's order, then reversed: the abbreviation comes before and after the
+    // full name of the capital.
+    for (const bool invertido : {false, true}) {
+        SCOPED_TRACE(invertido ? "reversed" : "in order");
+        SourceFixture src;
+        TargetFixture fx;
+        RecordingLabel label;
+        RecordingGauge barra;
+        RecordingMessages mensagens;
+        for (size_t i = 0; i < casos.size(); ++i) {
+            const Caso& k = casos[i];
+            const int chave = static_cast<int>(invertido ? casos.size() - i : i + 1);
+            const QString cidade = k.cidade ? QLatin1Char('\'') + QString::fromUtf8(k.cidade) + QLatin1Char('\'')
+                                            : QStringLiteral("NULL");
+            if (k.fornecedor)
+                src.exec(QStringLiteral("INSERT INTO TBFORNECEDOR (CONTROLE, EMPRESA, CIDADE, ESTADO) VALUES "
+                                        "(%1, 'F%1', %2, '%3')")
+                             .arg(chave)
+                             .arg(cidade, QString::fromUtf8(k.estado)));
+            else
+                src.exec(QStringLiteral("INSERT INTO TBCLIENTES (CONTROLE, NOME, CIDADE, ESTADO) VALUES "
+                                        "('%1', 'C%1', %2, '%3')")
+                             .arg(QString::number(chave).rightJustified(2, QLatin1Char('0')))
+                             .arg(cidade, QString::fromUtf8(k.estado)));
+        }
+        ListaParametros params;
+        params.add("CLIENTES=S");
+        params.add("FORNECEDORES=S");
+        SourceConnection origem(src.settings());
+        TClassesConversaoController controller;
+        ASSERT_TRUE(controller.FEfetuaConversao(params, origem, fx.db, fx.tr, barra, label));
+
+        // What each record points at, by the key the case was given.
+        const auto aponta = [&](const QString& select) {
+            std::map<int, QStringList> r;
+            for (const QStringList& l : fx.rows(select))
+                r[l[0].toInt()] = QStringList{l[1], l[2]};
+            return r;
+        };
+        const auto clientes = aponta(
+            "SELECT CLIENTE.CODCLIENTE, CIDADES.CIDADE, CIDADES.ESTADO FROM CLIENTE "
+            "LEFT JOIN CIDADES ON CIDADES.CODCIDADE = CLIENTE.CODCIDADE");
+        const auto fornecedores = aponta(
+            "SELECT FORNECE.CODFORNEC, CIDADES.CIDADE, CIDADES.ESTADO FROM FORNECE "
+            "LEFT JOIN CIDADES ON CIDADES.CODCIDADE = FORNECE.CODCIDADE");
+        std::set<QStringList> esperadas;
+        for (size_t i = 0; i < casos.size(); ++i) {
+            const Caso& k = casos[i];
+            SCOPED_TRACE(k.descricao);
+            const int chave = static_cast<int>(invertido ? casos.size() - i : i + 1);
+            const auto& lidos = k.fornecedor ? fornecedores : clientes;
+            ASSERT_EQ(lidos.count(chave), 1u);
+            const QString nome = QString::fromUtf8(k.nome);
+            EXPECT_EQ(lidos.at(chave), nome.isEmpty() ? (QStringList{"<NULL>", "<NULL>"})
+                                                      : (QStringList{nome, QString::fromUtf8(k.uf)}));
+            if (!nome.isEmpty())
+                esperadas.insert({nome, QString::fromUtf8(k.uf)});
+        }
+        const auto cidades = fx.rows("SELECT CIDADE, ESTADO FROM CIDADES");
+        EXPECT_EQ(std::set<QStringList>(cidades.begin(), cidades.end()), esperadas);
+        EXPECT_EQ(cidades.size(), esperadas.size()) << "one row per city and state";
+    }
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 #include "conversion/classConversao.h"
 #include "db/AppError.h"
 #include "db/TargetQuery.h"
+#include <algorithm>
 #include <functional>
 #include <gtest/gtest.h>
 #include <vector>
@@ -132,40 +133,62 @@ TEST(Consultas, FCidadeRules)
         Linhas depois;           // every city afterwards
     };
     const QString bh = QStringLiteral("INSERT INTO CIDADES VALUES ('00003', 'BELO HORIZONTE', 'SP')");
+    const QString sj = QString::fromUtf8("INSERT INTO CIDADES VALUES ('00004', 'SÃO JOÃO DEL-REI', 'MG')");
+    const QString sjNome = QString::fromUtf8("SÃO JOÃO DEL-REI");
     const std::vector<Caso> casos = {
         {"empty table, names upper-cased", {}, "Juiz de Fora", "mg", "00001", {{"00001", "JUIZ DE FORA", "MG"}}},
-        {"next after 00009",
+        {"next after 00009, accented letters upper-cased too",
          {"INSERT INTO CIDADES VALUES ('00009', 'UBA', 'MG')"},
-         "Muriaé",
+         QString::fromUtf8("Muriaé"),
          "mg",
          "00010",
-         {{"00009", "UBA", "MG"}, {"00010", QString::fromUtf8("MURIAé"), "MG"}}},
+         {{"00009", "UBA", "MG"}, {"00010", QString::fromUtf8("MURIAÉ"), "MG"}}},
+        {"mixed-case accented spelling finds the upper-case row", {sj}, QString::fromUtf8("São João del-Rei"), "MG",
+         "00004", {{"00004", sjNome, "MG"}}},
+        {"lower-case accented spelling finds the upper-case row", {sj}, QString::fromUtf8("são joão del-rei"), "mg",
+         "00004", {{"00004", sjNome, "MG"}}},
+        {"accented name created in upper case", {}, QString::fromUtf8("Pará de Minas"), "MG", "00001",
+         {{"00001", QString::fromUtf8("PARÁ DE MINAS"), "MG"}}},
+        {"padded name and state are trimmed for the search", {sj}, QString::fromUtf8("  São João del-Rei \t"), " mg ",
+         "00004", {{"00004", sjNome, "MG"}}},
+        {"padded name and state are trimmed for the insert", {}, "BELO HORIZONTE ", "\tMG  ", "00001",
+         {{"00001", "BELO HORIZONTE", "MG"}}},
         {"same city, other state is another city",
          {"INSERT INTO CIDADES VALUES ('00001', 'VIÇOSA', 'MG')"},
-         QString::fromUtf8("VIÇOSA"),
+         QString::fromUtf8("Viçosa"),
          "al",
          "00002",
          {{"00001", QString::fromUtf8("VIÇOSA"), "MG"}, {"00002", QString::fromUtf8("VIÇOSA"), "AL"}}},
+        {"blanks name no city", {bh}, "   ", "MG", "", {{"00003", "BELO HORIZONTE", "SP"}}},
+        {"control characters name no city", {}, "\t\r\n", "MG", "", {}},
+        {"empty name is no city", {}, "", "", "", {}},
         {"BHTE takes Belo Horizonte of any state", {bh}, "BHTE", "MG", "00003", {{"00003", "BELO HORIZONTE", "SP"}}},
-        {"a BHTE row of that state wins",
+        {"a row named BHTE is not the capital's",
          {bh, "INSERT INTO CIDADES VALUES ('00007', 'BHTE', 'MG')"},
          "BHTE",
          "mg",
-         "00007",
+         "00003",
          {{"00003", "BELO HORIZONTE", "SP"}, {"00007", "BHTE", "MG"}}},
+        {"BHTE beside a row named BHTE creates Belo Horizonte",
+         {"INSERT INTO CIDADES VALUES ('00007', 'BHTE', 'MG')"},
+         "BHTE",
+         "MG",
+         "00008",
+         {{"00007", "BHTE", "MG"}, {"00008", "BELO HORIZONTE", "MG"}}},
+        {"BHTE without Belo Horizonte creates Belo Horizonte in its state", {}, "BHTE", " mg", "00001",
+         {{"00001", "BELO HORIZONTE", "MG"}}},
         {"lower-case bhte is a city of its own",
          {bh},
          "bhte",
          "MG",
          "00004",
          {{"00003", "BELO HORIZONTE", "SP"}, {"00004", "BHTE", "MG"}}},
-        {"blanks around BHTE break the rule",
+        {"blanks around BHTE break the rule, the name is trimmed",
          {bh},
          " BHTE",
          "MG",
          "00004",
-         {{"00003", "BELO HORIZONTE", "SP"}, {"00004", " BHTE", "MG"}}},
-        {"BHTE without Belo Horizonte is created", {}, "BHTE", "MG", "00001", {{"00001", "BHTE", "MG"}}},
+         {{"00003", "BELO HORIZONTE", "SP"}, {"00004", "BHTE", "MG"}}},
         {"apostrophe",
          {"INSERT INTO CIDADES VALUES ('00002', 'SANTA RITA D''OESTE', 'SP')"},
          "Santa Rita d'Oeste",
@@ -183,6 +206,75 @@ TEST(Consultas, FCidadeRules)
         EXPECT_EQ(gravado(fx, QStringLiteral("SELECT CODCIDADE, CIDADE, ESTADO FROM CIDADES ORDER BY CODCIDADE")),
                   k.depois);
     }
+}
+
+// The spellings of one city, in whatever order they arrive, find one row: the capital's
+// abbreviation too, before or after its full name and its lower-case form (a city of its own).
+TEST(Consultas, FCidadeOneRowPerCityInAnyOrder)
+{
+    struct Grafia {
+        QString cidade, estado;
+        int cidadeEsperada;  // index into the rows below
+    };
+    std::vector<Grafia> grafias = {
+        {QStringLiteral("BHTE"), QStringLiteral("MG"), 0},
+        {QStringLiteral("belo horizonte "), QStringLiteral("mg"), 0},
+        {QStringLiteral("bhte"), QStringLiteral("MG"), 2},
+        {QString::fromUtf8("São João del-Rei"), QStringLiteral("MG"), 1},
+        {QString::fromUtf8("SÃO JOÃO DEL-REI"), QStringLiteral(" MG"), 1},
+    };
+    const Linhas cidades = {
+        {"BELO HORIZONTE", "MG"}, {QString::fromUtf8("SÃO JOÃO DEL-REI"), "MG"}, {"BHTE", "MG"}};
+    std::sort(grafias.begin(), grafias.end(), [](const Grafia& a, const Grafia& b) { return a.cidade < b.cidade; });
+    do {
+        QString ordem;
+        for (const Grafia& g : grafias)
+            ordem += QLatin1Char('[') + g.cidade + QLatin1Char(']');
+        SCOPED_TRACE(ordem.toStdString());
+        TargetFixture fx;
+        TConversao c(fx.db);
+        QStringList codigos(static_cast<qsizetype>(cidades.size()));
+        for (const Grafia& g : grafias) {
+            const QString codigo = c.FCidade(g.cidade, g.estado);
+            QString& primeiro = codigos[g.cidadeEsperada];
+            if (primeiro.isEmpty())
+                primeiro = codigo;
+            EXPECT_EQ(codigo, primeiro) << g.cidade.toStdString();
+        }
+        Linhas esperadas;
+        for (size_t i = 0; i < cidades.size(); ++i)
+            esperadas.push_back({codigos[static_cast<qsizetype>(i)], cidades[i][0], cidades[i][1]});
+        std::sort(esperadas.begin(), esperadas.end());
+        ASSERT_EQ(gravado(fx, QStringLiteral("SELECT CODCIDADE, CIDADE, ESTADO FROM CIDADES ORDER BY CODCIDADE")),
+                  esperadas);
+    } while (std::next_permutation(grafias.begin(), grafias.end(),
+                                   [](const Grafia& a, const Grafia& b) { return a.cidade < b.cidade; }));
+}
+
+// Accented letters are upper-cased like the others: the spellings of one name find one row, and
+// the stored name is upper case throughout.
+TEST(Consultas, AccentedNamesFindOneRow)
+{
+    const QString guardada = QString::fromUtf8("AÇÃO ÚNICA");
+    for (const Busca& b : buscas()) {
+        if (QString(b.nome) == QLatin1String("FRetornaCodClasFis"))
+            continue;  // a number, not a name
+        SCOPED_TRACE(b.nome);
+        TargetFixture fx;
+        TConversao c(fx.db);
+        const QString codigo = b.chama(c, QString::fromUtf8("Ação Única"));
+        EXPECT_EQ(b.chama(c, guardada), codigo);
+        EXPECT_EQ(b.chama(c, QString::fromUtf8("ação única")), codigo);
+        EXPECT_EQ(gravado(fx, b.leitura), (Linhas{{codigo, guardada}}));
+    }
+    TargetFixture fx;
+    TConversao c(fx.db);
+    EXPECT_EQ(c.FUnidade(QString::fromUtf8("çx")), QString::fromUtf8("ÇX"));
+    c.FGrupoComCodigoPredefinido(QStringLiteral("7"), QString::fromUtf8("Higiene e Saúde"));
+    c.FSubGrupoComCodigoPredefinido(QStringLiteral("7"), QStringLiteral("1"), QString::fromUtf8("Sabonete líquido"));
+    EXPECT_EQ(gravado(fx, QStringLiteral("SELECT DESCRICAO FROM GRUPROD")), (Linhas{{QString::fromUtf8("HIGIENE E SAÚDE")}}));
+    EXPECT_EQ(gravado(fx, QStringLiteral("SELECT DESCRICAO FROM SUBGRUP")), (Linhas{{QString::fromUtf8("SABONETE LÍQUIDO")}}));
+    EXPECT_EQ(gravado(fx, QStringLiteral("SELECT UNIDADE FROM UNIDADES")), (Linhas{{QString::fromUtf8("ÇX")}}));
 }
 
 TEST(Consultas, LookupsWorkInsideTheRunTransaction)

@@ -3,6 +3,7 @@
 #include "conversion/TextRules.h"
 #include "conversion/classConversao.h"
 #include "db/RegionalFormat.h"
+#include "db/Win1252.h"
 #include <QDate>
 #include <cmath>
 #include <functional>
@@ -231,8 +232,16 @@ TEST_F(Normalizacao, FNormalizaNCM)
                 {"FNormalizaNCM", "3004906912345", "30049069"},
                 {"FNormalizaNCM", "3004.90", "300490"},
                 {"FNormalizaNCM", " . - / ", ""},
+                {"FNormalizaNCM", " (3004).90-99 ", "30049099"},
+                {"FNormalizaNCM", "30'04.90.99-10", "30049099"},
+                {"FNormalizaNCM", "\t30 04\r90\n69", "30049069"},
+                {"FNormalizaNCM", "(')", ""},
                 {"FNormalizaNCM", "", ""},
             });
+    // CODNBM keeps 20 characters of the same form.
+    EXPECT_EQ(c->FNormalizaNCM(QStringLiteral("30'04.90.99-10"), 20), QStringLiteral("3004909910"));
+    EXPECT_EQ(c->FNormalizaNCM(QStringLiteral("(1234).5678.9012.3456.7890.12"), 20),
+              QStringLiteral("12345678901234567890"));
 }
 
 TEST(TextRulesTest, PartTrimUpperQuoted)
@@ -255,6 +264,8 @@ TEST(TextRulesTest, PartTrimUpperQuoted)
     EXPECT_EQ(TextRules::trim(QString::fromUtf8("\x01\t a b \r\n\x1f")), QStringLiteral("a b"));
     EXPECT_EQ(TextRules::trim(QString::fromUtf8("\u00a0x\u00a0")), QString::fromUtf8("\u00a0x\u00a0"));
     EXPECT_EQ(TextRules::upper(QString::fromUtf8("azAZ09 ção ÿ")), QString::fromUtf8("AZAZ09 çãO ÿ"));
+    EXPECT_EQ(TextRules::upperWin1252(QString::fromUtf8("azAZ09 são joão ÿ ß µ ÷ ā")),
+              QString::fromUtf8("AZAZ09 SÃO JOÃO Ÿ ß µ ÷ ā"));
     EXPECT_EQ(TextRules::quoted(QString()), QStringLiteral("''"));
     EXPECT_EQ(TextRules::quoted(QStringLiteral("O'Neil")), QStringLiteral("'O''Neil'"));
     EXPECT_EQ(TextRules::quoted(QStringLiteral("''")), QStringLiteral("''''''"));
@@ -262,6 +273,25 @@ TEST(TextRulesTest, PartTrimUpperQuoted)
     EXPECT_EQ(TextRules::right(QStringLiteral("12"), 3), QStringLiteral("12"));
     EXPECT_EQ(TextRules::dateLiteral(QDate(2013, 3, 5)), QStringLiteral("'05.03.2013'"));
     EXPECT_EQ(TextRules::dateLiteral(QDate(100, 1, 1)), QStringLiteral("'01.01.0100'"));
+}
+
+// Every character of the target's set is upper-cased to its Unicode upper-case form when the
+// set holds that form, and is otherwise left alone; the result can always be stored.
+TEST(TextRulesTest, UpperWin1252CoversTheWholeSet)
+{
+    int mudados = 0;
+    for (int b = 0; b < 256; ++b) {
+        const char byte = static_cast<char>(b);
+        const QString c = Win1252::decode(&byte, 1);
+        if (c.isEmpty() || !Win1252::canEncode(c[0]))
+            continue;  // one of the five codes the set leaves undefined
+        const QChar maiuscula = c[0].toUpper();
+        const QString esperado = Win1252::canEncode(maiuscula) ? QString(maiuscula) : c;
+        EXPECT_EQ(TextRules::upperWin1252(c), esperado) << "code 0x" << std::hex << b;
+        mudados += esperado != c;
+    }
+    // a to z, à to þ without ÷, and š œ ž ÿ.
+    EXPECT_EQ(mudados, 26 + 30 + 4);
 }
 
 TEST(TextRulesTest, NumberLiteralSwitchPointsAndRounding)

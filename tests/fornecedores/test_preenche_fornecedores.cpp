@@ -93,7 +93,7 @@ TEST_F(PreencheFornecedores, MessySuppliersArriveNormalizedWithTheirCities)
                 ""),
         fornece("000345", QString(50, 'N'), "", "", "", "00008", "MG", "", "12345678901", "",
                 QString(100, 'o'), "", "", QString(90, 'e')),
-        fornece("004567", "Sem Cidade Informada", "", "", "", "00009", "SP", "", "", "", "", "",
+        fornece("004567", "Sem Cidade Informada", "", "", "", "", "SP", "", "", "", "", "",
                 "3133334444", ""),
     };
     ASSERT_EQ(linhas.size(), esperado.size());
@@ -101,11 +101,10 @@ TEST_F(PreencheFornecedores, MessySuppliersArriveNormalizedWithTheirCities)
         EXPECT_EQ(linhas[i], esperado[i]) << "row " << i;
 
     // A city is created once, upper-cased, and found again by later suppliers; a CIDADE of
-    // blanks is still looked up.
+    // blanks names no city and makes no row.
     EXPECT_EQ(fx.rows("SELECT CODCIDADE, CIDADE, ESTADO FROM CIDADES ORDER BY CODCIDADE"),
               (std::vector<QStringList>{{"00007", "BELO HORIZONTE", "MG"},
-                                        {"00008", "CONTAGEM", "MG"},
-                                        {"00009", "   ", "SP"}}));
+                                        {"00008", "CONTAGEM", "MG"}}));
 
     // The progress display: one label and one event pass per row, then emptied.
     ASSERT_EQ(eventos.snapshots.size(), 6u);
