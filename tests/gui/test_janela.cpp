@@ -12,6 +12,8 @@
 #include "app/gui/TRotuloProgresso.h"
 #include "app/gui/UPrincipal.h"
 #include "db/AppError.h"
+#include "platform/Interrupcao.h"
+#include <csignal>
 #include <QCheckBox>
 #include <QCoreApplication>
 #include <QFileDialog>
@@ -711,4 +713,42 @@ TEST_F(Janela, OpeningAFileWhoseRunDidNotEndAsksBeforeRestoringIt)
         EXPECT_FALSE(QFile::exists(CopiaDestino::caminhoMarca(arquivo.caminho)));
         EXPECT_TRUE(QFile::exists(copia)) << "the copy is kept either way";
     }
+}
+
+// SIGINT or SIGTERM to the window's process during a run: the run stops at the next row, the
+// target is put back, the message says the run was interrupted, and then the window closes.
+TEST_F(Janela, ASignalDuringARunStopsItRestoresTheTargetAndClosesTheWindow)
+{
+    ArquivoDestino arquivo;
+    insereCliente(arquivo.caminho, QStringLiteral("ANTERIOR"));
+    janela.show();
+    abre(arquivo.caminho);
+    janela.chkCLientes->setChecked(true);
+    QStringList rotulos;
+    janela.criaControlador = [&] {
+        return std::make_unique<TClassesConversaoController>([&](const QString&) {
+            return std::make_unique<PreenchedorDeTeste>(QStringLiteral("Convertendo Clientes - Registro "), 5,
+                                                        [&](int linha) {
+                                                            rotulos.append(janela.lblInfo->text());
+                                                            if (linha == 2) {
+                                                                TargetQuery q(janela.ibdQuelvar, janela.ibtTransacaoQuelvar);
+                                                                q.setSql(QStringLiteral("DELETE FROM CLIENTE"));
+                                                                q.execSql();
+                                                                q.setSql(QStringLiteral("COMMIT"));
+                                                                q.execSql();
+                                                                Interrupcao::pede(SIGTERM);
+                                                            }
+                                                        });
+        });
+    };
+    janela.btnConverter->click();
+
+    EXPECT_EQ(rotulos.size(), 2) << "the run went on past the signal";
+    ASSERT_EQ(mensagens.list.size(), 1u);
+    EXPECT_EQ(primeiraLinha(mensagens.list[0].text), kFalha + QStringLiteral("Conversão interrompida pelo usuário."));
+    EXPECT_TRUE(depoisDaPrimeira(mensagens.list[0].text).startsWith(kRestaurado)) << mensagens.list[0].text.toStdString();
+    EXPECT_FALSE(Interrupcao::pedida());
+    QCoreApplication::processEvents();
+    EXPECT_FALSE(janela.isVisible()) << "the window closes once the run is undone";
+    EXPECT_EQ(arquivo.valor(QStringLiteral("SELECT LIST(TRIM(NOME)) AS N FROM CLIENTE")), QStringLiteral("ANTERIOR"));
 }
