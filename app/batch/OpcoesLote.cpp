@@ -52,13 +52,19 @@ OpcoesLote OpcoesLote::ler(const QStringList& argumentos)
         };
         const QString nome = a.section(QLatin1Char('='), 0, 0);
         if (nome == QLatin1String("--destino")) o.destino = valor();
-        else if (nome == QLatin1String("--grupos")) grupos = valor().split(QLatin1Char(','), Qt::SkipEmptyParts);
+        else if (nome == QLatin1String("--grupos")) {
+            grupos = valor().split(QLatin1Char(','), Qt::SkipEmptyParts);
+            // An empty list would convert nothing and still report success.
+            if (std::all_of(grupos.begin(), grupos.end(), [](const QString& g) { return g.trimmed().isEmpty(); }))
+                throw AppError(QStringLiteral("Nenhum grupo em --grupos: informe um ou mais de clientes, fornecedores, "
+                                              "gruposprodutos, classificacaofiscal, produtos, ou todos."));
+        }
         else if (nome == QLatin1String("--host")) o.origem.host = valor();
         else if (nome == QLatin1String("--porta")) {
             bool ok = false;
             o.origem.port = valor().toUInt(&ok);
-            if (!ok)
-                throw AppError(QStringLiteral("Porta inválida."));
+            if (!ok || o.origem.port < 1 || o.origem.port > 65535)
+                throw AppError(QStringLiteral("Porta inválida: use um número de 1 a 65535."));
         }
         else if (nome == QLatin1String("--socket")) o.origem.socket = valor();
         else if (nome == QLatin1String("--usuario")) o.origem.user = valor();

@@ -2,12 +2,14 @@
 #include "Saida.h"
 #include "SourceFixture.h"
 #include "TargetFixture.h"
+#include "app/CopiaDestino.h"
 #include "app/batch/ExecucaoLote.h"
 #include "app/batch/OpcoesLote.h"
 #include "app/batch/VerificacaoPrevia.h"
 #include "db/AppError.h"
 #include "db/SqlScript.h"
 #include <QFile>
+#include <QProcess>
 #include <cstdio>
 #include <functional>
 #include <gtest/gtest.h>
@@ -243,4 +245,45 @@ TEST(LoteDialeto, CheckReportsATargetOfDialectThree)
     VerificacaoPrevia v(o);
     EXPECT_EQ(v.executar(out.f), 1);
     EXPECT_TRUE(out.texto().contains(QStringLiteral("dialeto 3"))) << out.texto().toStdString();
+}
+
+// The runner's command line as the operator types it: each case with its exit status and a
+// word of what it prints.
+TEST(LoteLinhaDeComando, ExitStatuses)
+{
+    TargetFixture t;
+    t.tr.commit();
+    t.db.disconnect();
+    struct Caso {
+        QStringList argumentos;
+        int codigo;
+        const char* diz;
+    };
+    const QString d = t.path();
+    const std::vector<Caso> casos = {
+        {{QStringLiteral("--help")}, 0, "uso:"},
+        {{}, 2, "--destino"},
+        {{QStringLiteral("--destino"), d, QStringLiteral("--grupos"), QString()}, 2, "Nenhum grupo"},
+        {{QStringLiteral("--destino"), d, QStringLiteral("--grupos"), QStringLiteral(",")}, 2, "Nenhum grupo"},
+        {{QStringLiteral("--destino"), d, QStringLiteral("--grupos"), QStringLiteral("tudo")}, 2, "Grupo desconhecido"},
+        {{QStringLiteral("--destino"), d, QStringLiteral("--porta"), QStringLiteral("70000")}, 2, "Porta inválida"},
+        {{QStringLiteral("--destino"), d, QStringLiteral("--porta"), QStringLiteral("0")}, 2, "Porta inválida"},
+        {{QStringLiteral("--destino"), d, QStringLiteral("--porta"), QStringLiteral("x")}, 2, "Porta inválida"},
+        {{QStringLiteral("--destino"), d, QStringLiteral("--xyz")}, 2, "Opção desconhecida"},
+        {{QStringLiteral("--destino"), d, QStringLiteral("--restaura"), QStringLiteral("--mantem-atual")}, 2, "não os dois"},
+        {{QStringLiteral("--destino"), d, QStringLiteral("--sem-copia"), QStringLiteral("--mantem-parcial")}, 2, "sem cópia"},
+        {{QStringLiteral("--destino"), d, QStringLiteral("--restaura")}, 2, "Não há conversão interrompida"},
+        {{QStringLiteral("--destino"), d + QStringLiteral(".nao-existe")}, 2, ""},
+    };
+    for (const Caso& c : casos) {
+        SCOPED_TRACE(c.argumentos.join(QLatin1Char(' ')).toStdString());
+        QProcess p;
+        p.setProcessChannelMode(QProcess::MergedChannels);
+        p.start(QStringLiteral(OSTREVO_BINARY_DIR "/FarmaciaOstrevoLote"), c.argumentos);
+        ASSERT_TRUE(p.waitForFinished(60000));
+        const QString saida = QString::fromUtf8(p.readAll());
+        EXPECT_EQ(p.exitCode(), c.codigo) << saida.toStdString();
+        EXPECT_TRUE(saida.contains(QString::fromUtf8(c.diz))) << saida.toStdString();
+    }
+    EXPECT_FALSE(QFile::exists(CopiaDestino::caminhoMarca(t.path())));
 }
