@@ -82,6 +82,7 @@ QString TConversao::FCidade(const QString& Cidade, const QString& Estado)
     q.setParamText(QStringLiteral("CIDADE"), capital ? QStringLiteral("BELO HORIZONTE") : cidade);
     q.setParamText(QStringLiteral("ESTADO"), estado);
     q.execSql();
+    banco().anotaInsercao(QStringLiteral("CIDADES"));
     return codigo;
 }
 
@@ -166,6 +167,7 @@ QString TConversao::FFabricante(const QString& Fabricante)
             q.setParamText(QStringLiteral("PCODFABRIC"), codigo);
             q.setParamText(QStringLiteral("PFABRIC"), descricao);
             q.execSql();
+            banco().anotaInsercao(QStringLiteral("CADFABR"));
             q.setSql(QStringLiteral("COMMIT"));
             q.execSql();
         }
@@ -275,5 +277,6 @@ QString TConversao::FRetornaCodClasFis(const QString& ClasFis)
     q.setParamText(QStringLiteral("CodNBM"), ncm);
     q.setParamText(QStringLiteral("CODNATRECEITA"), QStringLiteral("999"));
     q.execSql();
+    banco().anotaInsercao(QStringLiteral("CLASFISC"));
     return codigo;
 }

@@ -1,5 +1,6 @@
 #pragma once
 #include <QString>
+#include <map>
 #include <memory>
 
 namespace Firebird { class IAttachment; class IMaster; class IUtil; }
@@ -28,6 +29,16 @@ public:
     // Grows at every attachment, so prepared statements of an earlier one are never reused.
     unsigned generation() const { return m_generation; }
 
+    // Rows the reference lookups inserted through this connection since the last reset, by
+    // table: what a run created, whatever the tables held before.
+    void anotaInsercao(const QString& tabela) { ++m_insercoes[tabela]; }
+    qint64 insercoes(const QString& tabela) const
+    {
+        const auto it = m_insercoes.find(tabela);
+        return it == m_insercoes.end() ? 0 : it->second;
+    }
+    void zeraInsercoes() { m_insercoes.clear(); }
+
     void setDefaultTransaction(TargetTransaction* t) { m_defaultTransaction = t; }
     TargetTransaction* defaultTransaction() const { return m_defaultTransaction; }
 
@@ -51,6 +62,7 @@ private:
     int m_dialect = 1;
     unsigned m_generation = 0;
     TargetTransaction* m_defaultTransaction = nullptr;
+    std::map<QString, qint64> m_insercoes;
     struct Transactions;
     std::unique_ptr<Transactions> m_transactions;
 };

@@ -14,6 +14,10 @@
 #include "db/TargetTransaction.h"
 #include "platform/QtEventPump.h"
 #include <QElapsedTimer>
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <map>
 #include <optional>
 #include <sys/resource.h>
@@ -56,8 +60,12 @@ public:
             m_real->preenche(o, d, b, l);
         } catch (...) {
             m_resumo.segundos = clock.elapsed() / 1000.0;
+            m_resumo.falhou = true;
+            // The gauge has advanced once per row written; it stops on the failed row.
+            m_resumo.linhasConvertidas = b.position();
             throw;
         }
+        m_resumo.linhasConvertidas = -1;
         m_resumo.segundos = clock.elapsed() / 1000.0;
     }
 
@@ -155,15 +163,8 @@ int ExecucaoLote::executar(std::FILE* out, bool terminal)
                 return std::make_unique<PreenchedorMedido>(TClassesConversaoController::preenchedorReal(chave), r);
         return TClassesConversaoController::preenchedorReal(chave);
     }, true);
-    // Reference rows before the run, to tell how many the run created.
-    qint64 cidades0 = 0, fabricantes0 = 0, classes0 = 0;
-    try {
-        cidades0 = contaDestino(destino, QStringLiteral("CIDADES"));
-        fabricantes0 = contaDestino(destino, QStringLiteral("CADFABR"));
-        classes0 = contaDestino(destino, QStringLiteral("CLASFISC"));
-    } catch (const AppError&) {
-        // A missing reference table makes the run fail with the server's message below.
-    }
+    // What the lookups insert during this run, whatever the tables held before.
+    destino.zeraInsercoes();
     TConversaoProtegida::Opcoes protecao;
     protecao.pastaCopia = m_opcoes.pastaCopia;
     protecao.semCopia = m_opcoes.semCopia;
@@ -184,35 +185,79 @@ int ExecucaoLote::executar(std::FILE* out, bool terminal)
     }
     m_desfecho = protegida.desfecho();
     m_copia = protegida.copia();
-    // Read back what the target now holds.
-    try {
-        const qint64 cidades = contaDestino(destino, QStringLiteral("CIDADES"));
-        const qint64 fabricantes = contaDestino(destino, QStringLiteral("CADFABR"));
-        const qint64 classes = contaDestino(destino, QStringLiteral("CLASFISC"));
-        for (ResumoGrupo& r : m_resumo) {
-            for (const QString& t : EstruturaConversao::tabelasDestino(r.chave))
-                r.linhasDestino.emplace_back(t, contaDestino(destino, t));
+    // Read back what the target now holds, table by table: one that cannot be read (a missing
+    // table) does not hide the others.
+    for (ResumoGrupo& r : m_resumo) {
+        for (const QString& t : EstruturaConversao::tabelasDestino(r.chave)) {
+            qint64 n = -1;
             try {
-                r.linhasOrigem = contaOrigem(origem, r.tabelaOrigem);
+                n = contaDestino(destino, t);
             } catch (const AppError&) {
-                r.linhasOrigem = -1;
             }
+            r.linhasDestino.emplace_back(t, n);
         }
-        m_referencias = {cidades - cidades0, fabricantes - fabricantes0, classes - classes0};
-    } catch (const AppError& e) {
-        progresso.warning(QStringLiteral("Não foi possível ler o resumo do destino: ") + e.message());
+        try {
+            r.linhasOrigem = contaOrigem(origem, r.tabelaOrigem);
+        } catch (const AppError&) {
+            r.linhasOrigem = -1;
+        }
     }
+    m_referencias = {destino.insercoes(QStringLiteral("CIDADES")), destino.insercoes(QStringLiteral("CADFABR")),
+                     destino.insercoes(QStringLiteral("CLASFISC"))};
     const double segundos = relogio.elapsed() / 1000.0;
     imprimeResumo(out, m_resumo, m_referencias);
+    if (protegida.restaurado())
+        std::fprintf(out, "o destino foi restaurado: as linhas lidas são as de antes da conversão, e as referências "
+                          "criadas foram desfeitas com ela\n");
     std::fprintf(out, "tempo da conversão: %.2f s\n", segundos);
     if (!m_copia.isEmpty())
         std::fprintf(out, "tempo da cópia do destino: %.2f s\n", protegida.segundosCopia());
     rusage uso{};
     getrusage(RUSAGE_SELF, &uso);
-    std::fprintf(out, "memória máxima: %.1f MB\n", uso.ru_maxrss / 1024.0);
-    if (ok)
-        return 0;
-    return m_desfecho == TConversaoProtegida::Desfecho::Interrompida ? 130 : 1;
+    const double memoria = uso.ru_maxrss / 1024.0;
+    std::fprintf(out, "memória máxima: %.1f MB\n", memoria);
+    const int saida = ok ? 0 : m_desfecho == TConversaoProtegida::Desfecho::Interrompida ? 130 : 1;
+    if (!m_opcoes.resumoJson.isEmpty())
+        gravaResumoJson(m_opcoes.resumoJson, segundos, memoria, saida, ok ? QString() : progresso.ultimoErro(),
+                        protegida.restaurado(), progresso);
+    return saida;
+}
+
+void ExecucaoLote::gravaResumoJson(const QString& arquivo, double segundos, double memoria, int saida,
+                                   const QString& falha, bool restaurado, MessageBoxes& mensagens) const
+{
+    QJsonArray grupos;
+    for (const ResumoGrupo& r : m_resumo) {
+        QJsonObject destino;
+        for (const auto& [t, n] : r.linhasDestino)
+            destino.insert(t, n < 0 ? QJsonValue() : QJsonValue(n));
+        grupos.append(QJsonObject{
+            {QStringLiteral("grupo"), r.chave},
+            {QStringLiteral("tabelaOrigem"), r.tabelaOrigem},
+            {QStringLiteral("linhasOrigem"), r.linhasOrigem < 0 ? QJsonValue() : QJsonValue(r.linhasOrigem)},
+            {QStringLiteral("linhasDestino"), destino},
+            {QStringLiteral("executado"), r.executado},
+            {QStringLiteral("falhou"), r.falhou},
+            {QStringLiteral("linhasConvertidas"), r.linhasConvertidas},
+            {QStringLiteral("segundos"), r.segundos}});
+    }
+    const QJsonObject resumo{
+        {QStringLiteral("destino"), m_opcoes.destino},
+        {QStringLiteral("grupos"), grupos},
+        {QStringLiteral("referenciasCriadas"),
+         QJsonObject{{QStringLiteral("cidades"), m_referencias.cidades},
+                     {QStringLiteral("fabricantes"), m_referencias.fabricantes},
+                     {QStringLiteral("classificacoesFiscais"), m_referencias.classes}}},
+        {QStringLiteral("segundos"), segundos},
+        {QStringLiteral("memoriaMaximaMB"), memoria},
+        {QStringLiteral("codigoSaida"), saida},
+        {QStringLiteral("mensagemFalha"), falha.isEmpty() ? QJsonValue() : QJsonValue(QString(falha).replace(QChar(13), QLatin1Char('\n')))},
+        {QStringLiteral("copia"), m_copia.isEmpty() ? QJsonValue() : QJsonValue(m_copia)},
+        {QStringLiteral("restaurado"), restaurado}};
+    QFile f(arquivo);
+    if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate) ||
+        f.write(QJsonDocument(resumo).toJson(QJsonDocument::Indented)) < 0)
+        mensagens.warning(QStringLiteral("Não foi possível gravar o resumo em %1: %2").arg(arquivo, f.errorString()));
 }
 
 void ExecucaoLote::imprimeResumo(std::FILE* out, const std::vector<ResumoGrupo>& resumo,
@@ -222,12 +267,17 @@ void ExecucaoLote::imprimeResumo(std::FILE* out, const std::vector<ResumoGrupo>&
     for (const ResumoGrupo& r : resumo) {
         QString destino;
         for (const auto& [t, n] : r.linhasDestino)
-            destino += (destino.isEmpty() ? QString() : QStringLiteral(", ")) + t + QLatin1Char(' ') + QString::number(n);
-        std::fprintf(out, "%-22s %-15s %10lld  %-28s %8.1f%s\n", r.chave.toUtf8().constData(),
-                     r.tabelaOrigem.toUtf8().constData(), static_cast<long long>(r.linhasOrigem),
-                     destino.toUtf8().constData(), r.segundos, r.executado ? "" : "  (não executado)");
+            destino += (destino.isEmpty() ? QString() : QStringLiteral(", ")) + t + QLatin1Char(' ') +
+                       (n < 0 ? QStringLiteral("?") : QString::number(n));
+        const QString estado = !r.executado ? QStringLiteral("  (não executado)")
+                               : r.falhou   ? QStringLiteral("  FALHOU no registro %1").arg(r.linhasConvertidas + 1)
+                                            : QString();
+        const QString origem = r.linhasOrigem < 0 ? QStringLiteral("?") : QString::number(r.linhasOrigem);
+        std::fprintf(out, "%-22s %-15s %10s  %-28s %8.1f%s\n", r.chave.toUtf8().constData(),
+                     r.tabelaOrigem.toUtf8().constData(), origem.toUtf8().constData(),
+                     destino.toUtf8().constData(), r.segundos, estado.toUtf8().constData());
     }
-    std::fprintf(out, "referências criadas: cidades %lld, fabricantes %lld, classificações fiscais %lld\n",
+    std::fprintf(out, "referências criadas nesta execução: cidades %lld, fabricantes %lld, classificações fiscais %lld\n",
                  static_cast<long long>(criadas.cidades), static_cast<long long>(criadas.fabricantes),
                  static_cast<long long>(criadas.classes));
     std::fflush(out);

@@ -6,6 +6,7 @@
 #include <vector>
 
 class TargetDatabase;
+class MessageBoxes;
 
 // One run of the batch runner: opens the target as the window does, runs the same controller
 // and fillers, and reads back what was written.
@@ -18,9 +19,11 @@ public:
         std::vector<std::pair<QString, qint64>> linhasDestino;  // target table, rows read back
         double segundos = 0;
         bool executado = false;
+        bool falhou = false;
+        qint64 linhasConvertidas = -1;  // rows written before the failed one; -1: no failure
     };
 
-    // Reference rows the run created (read back after it, against the counts before it).
+    // Reference rows the lookups inserted during the run.
     struct Referencias {
         qint64 cidades = 0, fabricantes = 0, classes = 0;
     };
@@ -38,6 +41,9 @@ public:
     static void imprimeResumo(std::FILE* out, const std::vector<ResumoGrupo>& resumo, const Referencias& criadas);
 
 private:
+    // --resumo-json: the summary for scripts.
+    void gravaResumoJson(const QString& arquivo, double segundos, double memoria, int saida, const QString& falha,
+                         bool restaurado, MessageBoxes& mensagens) const;
     OpcoesLote m_opcoes;
     std::vector<ResumoGrupo> m_resumo;
     Referencias m_referencias;

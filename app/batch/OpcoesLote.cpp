@@ -18,6 +18,7 @@ QString OpcoesLote::uso()
         "  --usuario-destino NOME   usuário do destino (padrão: SYSDBA)\n"
         "  --senha-destino SENHA    senha do destino (padrão da instalação; ou OSTREVO_SENHA_DESTINO)\n"
         "  --check                  verifica origem e destino sem gravar nada\n"
+        "  --resumo-json ARQUIVO    grava o resumo da execução em JSON (para scripts)\n"
         "  --pasta-copia PASTA      onde guardar a cópia do destino feita antes da conversão\n"
         "                           (padrão: a pasta do destino)\n"
         "  --sem-copia              converte sem cópia (uma falha perde o que o destino continha)\n"
@@ -75,6 +76,7 @@ OpcoesLote OpcoesLote::ler(const QStringList& argumentos)
         else if (a == QLatin1String("--check")) o.verificar = true;
         else if (nome == QLatin1String("--pasta-copia")) o.pastaCopia = valor();
         else if (a == QLatin1String("--sem-copia")) o.semCopia = true;
+        else if (nome == QLatin1String("--resumo-json")) o.resumoJson = valor();
         else if (a == QLatin1String("--mantem-parcial")) o.mantemParcial = true;
         else if (a == QLatin1String("--restaura")) o.restaura = true;
         else if (a == QLatin1String("--mantem-atual")) o.mantemAtual = true;

@@ -18,6 +18,7 @@ struct OpcoesLote {
     bool restaura = false;         // --restaura: put back the copy of an interrupted run, then stop
     bool mantemAtual = false;      // --mantem-atual: forget an interrupted run, keep the file as it is
     bool ajuda = false;
+    QString resumoJson;            // --resumo-json: the summary written as JSON for scripts
     // For the benchmark: every statement sent to the target goes to this file; and the
     // window's event processing once per row.
     QString registroComandos;

@@ -86,6 +86,7 @@ void ProgressoTerminal::information(const QString& text)
 
 void ProgressoTerminal::error(const QString& text)
 {
+    m_ultimoErro = text;
     endLine();
     std::fprintf(stderr, "%s\n", lines(text).toUtf8().constData());
 }

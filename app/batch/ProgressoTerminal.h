@@ -18,6 +18,7 @@ public:
     void warning(const QString& text) override;
     void information(const QString& text) override;
     void error(const QString& text) override;
+    const QString& ultimoErro() const { return m_ultimoErro; }
 
 private:
     void endLine();
@@ -29,4 +30,5 @@ private:
     qint64 m_lastDraw = -1000;
     int m_lastTenth = -1;
     bool m_lineOpen = false;
+    QString m_ultimoErro;
 };

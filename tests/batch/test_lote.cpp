@@ -9,6 +9,9 @@
 #include "db/AppError.h"
 #include "db/SqlScript.h"
 #include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QProcess>
 #include <cstdio>
 #include <functional>
@@ -60,9 +63,65 @@ TEST_F(Lote, CommittedRunExitsZeroAndSummarizesWhatWasReadBack)
     EXPECT_EQ(destino[QStringLiteral("COMPPROD")], 2);
     EXPECT_EQ(lote.referencias().cidades, 2) << "Juiz de Fora in two spellings is one city";
     EXPECT_EQ(lote.referencias().fabricantes, 2);
-    EXPECT_EQ(lote.referencias().classes, 3) << "two converted, one created for the unknown NCM";
-    EXPECT_TRUE(texto.contains(QStringLiteral("referências criadas: cidades 2, fabricantes 2, classificações fiscais 3")))
+    EXPECT_EQ(lote.referencias().classes, 1) << "two converted, one created by the products for the unknown NCM";
+    EXPECT_TRUE(texto.contains(
+        QStringLiteral("referências criadas nesta execução: cidades 2, fabricantes 2, classificações fiscais 1")))
         << texto.toStdString();
+}
+
+// The created references are the rows the lookups inserted in this very run: on a rerun of the
+// same data the cities and manufacturers exist already, while the fiscal classes the products
+// create are made again (their table is emptied by its own group).
+TEST_F(Lote, SummaryCountsTheReferencesEachRunCreatedAndMarksAFailedGroup)
+{
+    const QString json = t.path() + QStringLiteral(".json");
+    opcoes.resumoJson = json;
+    struct Rodada {
+        const char* nome;
+        std::function<void()> prepara;
+        int codigo;
+        qint64 cidades, fabricantes, classes;
+    };
+    const std::vector<Rodada> rodadas = {
+        {"first run", [] {}, 0, 2, 2, 1},
+        {"rerun", [] {}, 0, 0, 0, 1},
+        {"failed at the second product",
+         [&] { s.exec(QStringLiteral("UPDATE TBESTOQUE SET PRECOVENDA = '8,90abc' WHERE CONTROLE = 2")); }, 1, 0, 0, 0},
+    };
+    for (const Rodada& r : rodadas) {
+        SCOPED_TRACE(r.nome);
+        r.prepara();
+        Saida out;
+        ExecucaoLote lote(opcoes);
+        comErrosCapturados([&] { EXPECT_EQ(lote.executar(out.f, false), r.codigo) << out.texto().toStdString(); });
+        EXPECT_EQ(lote.referencias().cidades, r.cidades);
+        EXPECT_EQ(lote.referencias().fabricantes, r.fabricantes);
+        EXPECT_EQ(lote.referencias().classes, r.classes);
+
+        QFile f(json);
+        ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+        const QJsonObject o = QJsonDocument::fromJson(f.readAll()).object();
+        EXPECT_EQ(o.value(QStringLiteral("codigoSaida")).toInt(), r.codigo);
+        EXPECT_EQ(o.value(QStringLiteral("referenciasCriadas")).toObject().value(QStringLiteral("classificacoesFiscais")).toInt(),
+                  r.classes);
+        const QJsonArray grupos = o.value(QStringLiteral("grupos")).toArray();
+        ASSERT_EQ(grupos.size(), 5);
+        const QJsonObject produtos = grupos[4].toObject();
+        EXPECT_EQ(produtos.value(QStringLiteral("grupo")).toString(), QStringLiteral("PRODUTOS"));
+        EXPECT_EQ(produtos.value(QStringLiteral("linhasOrigem")).toInt(), 2) << "the source count, failed or not";
+        EXPECT_EQ(produtos.value(QStringLiteral("linhasDestino")).toObject().value(QStringLiteral("PRODUTO")).toInt(), 2);
+        if (r.codigo == 0) {
+            EXPECT_FALSE(produtos.value(QStringLiteral("falhou")).toBool());
+            EXPECT_TRUE(o.value(QStringLiteral("mensagemFalha")).isNull());
+        } else {
+            EXPECT_TRUE(produtos.value(QStringLiteral("falhou")).toBool());
+            EXPECT_EQ(produtos.value(QStringLiteral("linhasConvertidas")).toInt(), 1);
+            EXPECT_TRUE(o.value(QStringLiteral("mensagemFalha")).toString().contains(QStringLiteral("PRECOVENDA")));
+            EXPECT_TRUE(o.value(QStringLiteral("restaurado")).toBool());
+            EXPECT_TRUE(out.texto().contains(QStringLiteral("FALHOU no registro 2"))) << out.texto().toStdString();
+            EXPECT_FALSE(grupos[0].toObject().value(QStringLiteral("falhou")).toBool());
+        }
+    }
 }
 
 // With --mantem-parcial the commit points show as they are: groups before the failing one stay
