@@ -160,7 +160,7 @@ bool TConversaoProtegida::FEfetuaConversao(const ListaParametros& MParams, Sourc
             try {
                 faltas = EstruturaConversao::verificaOrigem(BDOrigem, chaves);
             } catch (const AppError& e) {
-                return falhaAntes(QStringLiteral("Banco de origem inacessível: ") + e.message(), Barra);
+                return falhaAntes(e.message(), Barra);
             }
             for (const auto& f : EstruturaConversao::verificaDestino(BDDestino, chaves))
                 faltas.push_back(f);

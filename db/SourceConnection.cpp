@@ -1,5 +1,6 @@
 #include "db/SourceConnection.h"
 #include "db/AppError.h"
+#include "db/MensagemServidor.h"
 #include <mysql.h>
 
 SourceConnection::~SourceConnection() { disconnect(); }
@@ -27,7 +28,7 @@ void SourceConnection::connect()
     if (!mysql_real_connect(h, host.constData(), user.constData(), password.constData(),
                             database.constData(), m_settings.port,
                             socket.isEmpty() ? nullptr : socket.constData(), 0)) {
-        const QString message = QString::fromUtf8(mysql_error(h));
+        const QString message = MensagemServidor::origem(QString::fromUtf8(mysql_error(h)), mysql_errno(h));
         mysql_close(h);
         throw AppError(message);
     }

@@ -1,5 +1,6 @@
 #include "db/SourceQuery.h"
 #include "db/AppError.h"
+#include "db/MensagemServidor.h"
 #include "db/SourceConnection.h"
 #include <QRegularExpression>
 #include <QTimeZone>
@@ -76,7 +77,7 @@ QString SourceQuery::countStatement(const QString& selectText)
 namespace {
 [[noreturn]] void fail(SourceConnection& c, MYSQL* h)
 {
-    const QString message = QString::fromUtf8(mysql_error(h));
+    const QString message = MensagemServidor::origem(QString::fromUtf8(mysql_error(h)), mysql_errno(h));
     c.noteError();
     throw AppError(message);
 }

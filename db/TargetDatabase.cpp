@@ -1,6 +1,7 @@
 #include "db/TargetDatabase.h"
 #include "db/AppError.h"
 #include "db/FbClient.h"
+#include "db/MensagemServidor.h"
 #include "db/TargetTransaction.h"
 #include <algorithm>
 #include <vector>
@@ -71,7 +72,7 @@ void TargetDatabase::connect()
         if (dpb)
             dpb->dispose();
         dropAttachment();
-        throw AppError(FbClient::message(e));
+        throw AppError(MensagemServidor::destino(FbClient::message(e)));
     }
 }
 
@@ -148,6 +149,6 @@ void TargetDatabase::createDatabase(const QString& path, int dialect, const QStr
             dpb->dispose();
         if (att)
             att->release();
-        throw AppError(FbClient::message(e));
+        throw AppError(MensagemServidor::destino(FbClient::message(e)));
     }
 }

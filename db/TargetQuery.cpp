@@ -1,6 +1,7 @@
 #include "db/TargetQuery.h"
 #include "db/AppError.h"
 #include "db/FbClient.h"
+#include "db/MensagemServidor.h"
 #include "db/TargetDatabase.h"
 #include "db/TargetTransaction.h"
 #include "db/Win1252.h"
@@ -566,7 +567,7 @@ void prepare(TargetQuery::Impl& d, TargetTransaction& t)
     } catch (const FbException& e) {
         const QString msg = FbClient::message(e);
         d.freeStatement();
-        throw AppError(msg);
+        throw AppError(MensagemServidor::destino(msg));
     }
 }
 
@@ -693,7 +694,7 @@ void fetchRow(TargetQuery::Impl& d)
             d.eof = true;
         }
     } catch (const FbException& e) {
-        throw AppError(FbClient::message(e));
+        throw AppError(MensagemServidor::destino(FbClient::message(e)));
     }
 }
 }  // namespace
@@ -710,7 +711,7 @@ void TargetQuery::open()
         d->rs = d->cur.stmt->openCursor(&st, t.handle(), d->cur.inMeta, in.data(), d->cur.outMeta, 0);
         d->buffer.assign(d->cur.outMeta->getMessageLength(&st), 0);
     } catch (const FbException& e) {
-        throw AppError(FbClient::message(e));
+        throw AppError(MensagemServidor::destino(FbClient::message(e)));
     }
     d->open = true;
     if (g_recorder)
@@ -797,7 +798,7 @@ void TargetQuery::execSql()
             if (isDataException(e))
                 msg += refusedValue(d->db.attachment(), t.handle(), static_cast<unsigned>(d->db.sqlDialect()),
                                     d->parsedText);
-            throw AppError(msg);
+            throw AppError(MensagemServidor::destino(msg));
         }
         if (g_recorder)
             g_recorder->sent(StatementRecorder::Kind::Execute, sqlBytes, {});
@@ -809,7 +810,7 @@ void TargetQuery::execSql()
         std::vector<unsigned char> out(d->cur.outMeta->getMessageLength(&st));
         d->cur.stmt->execute(&st, t.handle(), d->cur.inMeta, in.data(), d->cur.outMeta, out.data());
     } catch (const FbException& e) {
-        throw AppError(FbClient::message(e));
+        throw AppError(MensagemServidor::destino(FbClient::message(e)));
     }
     if (g_recorder)
         record(StatementRecorder::Kind::Execute, *d, encodeStatement(d->parsedText));

@@ -1,6 +1,7 @@
 #include "db/TargetTransaction.h"
 #include "db/AppError.h"
 #include "db/FbClient.h"
+#include "db/MensagemServidor.h"
 #include "db/TargetDatabase.h"
 #include "db/TargetQuery.h"
 #include <algorithm>
@@ -52,7 +53,7 @@ void TargetTransaction::start()
         FbClient::Status st;
         m_handle = m_database->attachment()->startTransaction(&st, 0, nullptr);
     } catch (const FbException& e) {
-        throw AppError(FbClient::message(e));
+        throw AppError(MensagemServidor::destino(FbClient::message(e)));
     }
 }
 
@@ -72,7 +73,7 @@ void TargetTransaction::commit()
         m_handle->commit(&st);  // releases the interface on success
         m_handle = nullptr;
     } catch (const FbException& e) {
-        throw AppError(FbClient::message(e));
+        throw AppError(MensagemServidor::destino(FbClient::message(e)));
     }
 }
 
@@ -86,7 +87,7 @@ void TargetTransaction::rollback()
         m_handle->rollback(&st);
         m_handle = nullptr;
     } catch (const FbException& e) {
-        throw AppError(FbClient::message(e));
+        throw AppError(MensagemServidor::destino(FbClient::message(e)));
     }
 }
 

@@ -105,10 +105,10 @@ std::vector<Cenario> cenarios()
         {"SourceRefusesTheLogin", [](SourceFixture&, TargetFixture&, OpcoesLote& o) {
              o.origem.user = QStringLiteral("ninguem");
              o.origem.password = QStringLiteral("errada");
-         }, Modo::NoProcesso, 0, 1, {QStringLiteral("Banco de origem inacessível: Access denied"), kNadaGravado}},
+         }, Modo::NoProcesso, 0, 1, {QStringLiteral("Banco de origem: o servidor recusou o usuário ou a senha. Access denied"), kNadaGravado}},
         {"SourceUnreachable", [](SourceFixture&, TargetFixture&, OpcoesLote& o) {
              o.origem.socket = QStringLiteral("/nonexistent/mysqld.sock");
-         }, Modo::NoProcesso, 0, 1, {QStringLiteral("Banco de origem inacessível: "), kNadaGravado}},
+         }, Modo::NoProcesso, 0, 1, {QStringLiteral("Banco de origem: o servidor não responde"), kNadaGravado}},
         {"SourceColumnMissing", [](SourceFixture& s, TargetFixture&, OpcoesLote&) {
              s.exec(QStringLiteral("ALTER TABLE TBESTOQUE DROP COLUMN MARCA"));
          }, Modo::NoProcesso, 0, 1, {QStringLiteral("banco de origem, TBESTOQUE.MARCA: coluna ausente"), kNadaGravado}},

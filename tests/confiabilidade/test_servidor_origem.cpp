@@ -132,8 +132,10 @@ TEST(ServidorDeOrigem, ServidorAusenteAoAbrirFalhaComAMensagemDoCliente)
     SourceConnection origem(srv.settings());
     EXPECT_FALSE(TClassesConversaoController().FEfetuaConversao(params, origem, t.db, t.tr, barra, label));
     ASSERT_EQ(mensagens.list.size(), 1u);
-    EXPECT_TRUE(mensagens.list[0].text.startsWith(kFalha + QStringLiteral("Can't connect")))
+    // The side and a plain sentence come first, the client's own text after them.
+    EXPECT_TRUE(mensagens.list[0].text.startsWith(kFalha + QStringLiteral("Banco de origem: o servidor não responde")))
         << mensagens.list[0].text.toStdString();
+    EXPECT_TRUE(mensagens.list[0].text.contains(QStringLiteral(". Can't connect"))) << mensagens.list[0].text.toStdString();
     // The group's table is cleared before its source is read: the clearing is committed.
     EXPECT_EQ(t.count(QStringLiteral("GRUPROD")), 0);
 }
