@@ -15,6 +15,8 @@ int main(int argc, char** argv)
     int qtArgc = 1;
     char* qtArgv[] = {argc > 0 ? argv[0] : const_cast<char*>("FarmaciaOstrevo"), nullptr};
     QApplication app(qtArgc, qtArgv);
+    // Before any widget: the file dialog and the message boxes take their texts at creation.
+    instalaTraducao(app);
     // SIGINT and SIGTERM: a run in progress stops between rows and the target is restored from
     // its copy before the window closes; an idle window just closes.
     Interrupcao::instala();

@@ -3,18 +3,54 @@
 #include <QCoreApplication>
 #include <QFile>
 #include <QFontDatabase>
-#include <QMessageBox>
+#include <QLibraryInfo>
+#include <QTranslator>
 
 namespace {
-void mostra(QMessageBox::Icon icone, const QString& titulo, const QString& texto)
+QTranslator& tradutorQt()
 {
-    QMessageBox caixa(icone, titulo, TMensagensQt::textoExibido(texto), QMessageBox::Ok,
-                      QApplication::activeWindow());
-    // Server messages may hold "<" or "&": shown as they are, never as markup.
-    caixa.setTextFormat(Qt::PlainText);
-    caixa.exec();
+    static QTranslator tradutor;
+    return tradutor;
+}
+bool g_traducaoInstalada = false;
+
+void mostra(QMessageBox::Icon tipo, const QString& texto)
+{
+    TMensagensQt::criaCaixa(tipo, texto, QApplication::activeWindow())->exec();
 }
 }  // namespace
+
+std::unique_ptr<QMessageBox> TMensagensQt::criaCaixa(QMessageBox::Icon tipo, const QString& text,
+                                                     QWidget* pai)
+{
+    const bool pergunta = tipo == QMessageBox::Question;
+    auto caixa = std::make_unique<QMessageBox>(
+        tipo, tituloPadrao(tipo), textoExibido(text),
+        pergunta ? QMessageBox::Yes | QMessageBox::No : QMessageBox::Ok, pai);
+    // Server messages may hold "<" or "&": shown as they are, never as markup.
+    caixa->setTextFormat(Qt::PlainText);
+    // Restoring over a file is never the default: Enter answers no.
+    if (pergunta)
+        caixa->setDefaultButton(QMessageBox::No);
+    return caixa;
+}
+
+QString TMensagensQt::tituloPadrao(QMessageBox::Icon tipo)
+{
+    // Qt's catalogue has the button texts but no box titles (callers pass their own): the
+    // titles follow the language of the buttons next to them.
+    const bool pt = traducaoInstalada();
+    switch (tipo) {
+    case QMessageBox::Warning:
+        return pt ? QStringLiteral("Aviso") : QStringLiteral("Warning");
+    case QMessageBox::Critical:
+        return pt ? QStringLiteral("Erro") : QStringLiteral("Error");
+    case QMessageBox::Question:
+        return pt ? QStringLiteral("Pergunta") : QStringLiteral("Question");
+    default:
+        return pt ? QStringLiteral("Informação") : QStringLiteral("Information");
+    }
+}
 
 QString TMensagensQt::textoExibido(const QString& text)
 {
@@ -26,27 +62,45 @@ QString TMensagensQt::textoExibido(const QString& text)
 
 void TMensagensQt::warning(const QString& text)
 {
-    mostra(QMessageBox::Warning, QStringLiteral("Warning"), text);
+    mostra(QMessageBox::Warning, text);
 }
 
 void TMensagensQt::information(const QString& text)
 {
-    mostra(QMessageBox::Information, QStringLiteral("Information"), text);
+    mostra(QMessageBox::Information, text);
 }
 
 void TMensagensQt::error(const QString& text)
 {
-    mostra(QMessageBox::Critical, QStringLiteral("Error"), text);
+    mostra(QMessageBox::Critical, text);
 }
 
 bool TMensagensQt::question(const QString& text)
 {
-    QMessageBox caixa(QMessageBox::Question, QStringLiteral("Question"), textoExibido(text),
-                      QMessageBox::Yes | QMessageBox::No, QApplication::activeWindow());
-    caixa.setTextFormat(Qt::PlainText);
-    // Restoring over a file is never the default: Enter answers no.
-    caixa.setDefaultButton(QMessageBox::No);
-    return caixa.exec() == QMessageBox::Yes;
+    return criaCaixa(QMessageBox::Question, text, QApplication::activeWindow())->exec() ==
+           QMessageBox::Yes;
+}
+
+QString pastaTraducoesQt()
+{
+    return QLibraryInfo::path(QLibraryInfo::TranslationsPath);
+}
+
+bool instalaTraducao(QApplication& app, const QString& pasta)
+{
+    QTranslator& tradutor = tradutorQt();
+    app.removeTranslator(&tradutor);
+    // pt_BR whatever the machine's locale says: the program is made for pt-BR workstations,
+    // and a box in English beside the window's Portuguese would read oddly. Only qtbase: the
+    // widgets use nothing from the other modules.
+    g_traducaoInstalada = tradutor.load(QStringLiteral("qtbase_pt_BR"), pasta) &&
+                          app.installTranslator(&tradutor);
+    return g_traducaoInstalada;
+}
+
+bool traducaoInstalada()
+{
+    return g_traducaoInstalada;
 }
 
 void inicializaRecursos()

@@ -12,7 +12,9 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QCoreApplication>
+#include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QFrame>
 #include <QGroupBox>
 #include <QLabel>
@@ -203,6 +205,18 @@ QString TFPrincipal::escolheArquivoPorDialogo(QWidget* pai, const QString& pasta
     return escolhidos.isEmpty() ? QString() : escolhidos.first();
 }
 
+QString TFPrincipal::pastaInicialAbrir(const QString& caminhoEscolhido)
+{
+    // The first choice starts beside the program; later ones where the operator went last,
+    // unless that folder has gone meanwhile.
+    if (!caminhoEscolhido.isEmpty()) {
+        const QDir pasta = QFileInfo(caminhoEscolhido).absoluteDir();
+        if (pasta.exists())
+            return pasta.absolutePath();
+    }
+    return QCoreApplication::applicationDirPath();
+}
+
 void TFPrincipal::btnAbrirClick()
 {
     // Always closed first: a cancelled dialog leaves no target open.
@@ -210,7 +224,7 @@ void TFPrincipal::btnAbrirClick()
         ibtTransacaoQuelvar.forceRollback();
     ibdQuelvar.disconnect();
 
-    const QString pasta = QCoreApplication::applicationDirPath();
+    const QString pasta = pastaInicialAbrir(edtCaminhoBDDestino->text());
     const QString caminho =
         escolheArquivo ? escolheArquivo(this, pasta) : escolheArquivoPorDialogo(this, pasta);
     if (caminho.isEmpty())

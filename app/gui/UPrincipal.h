@@ -74,6 +74,8 @@ public:
 
     static std::unique_ptr<QFileDialog> criaDialogoAbrir(QWidget* pai, const QString& pasta);
     static QString escolheArquivoPorDialogo(QWidget* pai, const QString& pasta);
+    // Where "Abrir" starts, given the path in the field: the program's folder or that path's.
+    static QString pastaInicialAbrir(const QString& caminhoEscolhido);
 
 protected:
     void closeEvent(QCloseEvent* event) override;

@@ -1,5 +1,6 @@
-// The window as painted with its theme, idle and in the middle of a run. With
-// OSTREVO_CAPTURA_DIR set (scripts/screenshot) the pictures are also kept as PNG files.
+// The window as painted with its theme, idle and in the middle of a run, and the "Abrir" dialog
+// and message boxes in Portuguese. With OSTREVO_CAPTURA_DIR set (scripts/screenshot) the
+// pictures are also kept as PNG files.
 #include "AmbienteQt.h"
 #include "ApoioJanela.h"
 #include "Recorders.h"
@@ -11,9 +12,14 @@
 #include <QCheckBox>
 #include <QCoreApplication>
 #include <QDir>
+#include <QElapsedTimer>
+#include <QFileDialog>
 #include <QImage>
 #include <QLineEdit>
+#include <QListView>
+#include <QMessageBox>
 #include <QPushButton>
+#include <QThread>
 
 namespace {
 void guarda(const QImage& img, const QString& nome)
@@ -90,5 +96,57 @@ TEST(Captura, IdleAndDuringARun)
         janela.ibdQuelvar.disconnect();
     }
     Platform::setEvents(nullptr);
+    qApp->setStyleSheet(QString());
+}
+
+namespace {
+// Lets the dialog's folder listing (filled by a thread of its own) arrive before the picture.
+void esperaLista(QFileDialog& d)
+{
+    auto* lista = d.findChild<QListView*>(QStringLiteral("listView"));
+    QElapsedTimer relogio;
+    relogio.start();
+    while (relogio.elapsed() < 3000 &&
+           !(lista && lista->model() && lista->model()->rowCount(lista->rootIndex()) > 0)) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+        QThread::msleep(20);
+    }
+    QCoreApplication::processEvents();
+}
+}  // namespace
+
+TEST(Captura, AbrirDialogAndWarningBoxInPortuguese)
+{
+    ASSERT_TRUE(instalaTraducao(*qApp));
+    ASSERT_TRUE(aplicaTema(*qApp));
+    qApp->setFont(fontePadrao());
+    ArquivoDestino arquivo(QStringLiteral("QUELVAR.FB"));
+    {
+        std::unique_ptr<QFileDialog> d = TFPrincipal::criaDialogoAbrir(nullptr, arquivo.pasta());
+        d->resize(640, 400);
+        d->show();
+        esperaLista(*d);
+        const QImage img = d->grab().toImage();
+        guarda(img, QStringLiteral("dialogo-abrir.png"));
+        EXPECT_EQ(d->windowTitle(), QStringLiteral("Abrir"));
+        EXPECT_FALSE(img.isNull());
+    }
+    {
+        auto caixa = TMensagensQt::criaCaixa(QMessageBox::Warning,
+                                             QStringLiteral("O caminho do banco de dados está vazio!"));
+        caixa->show();
+        QCoreApplication::processEvents();
+        const QImage img = caixa->grab().toImage();
+        guarda(img, QStringLiteral("caixa-aviso.png"));
+        EXPECT_EQ(caixa->windowTitle(), QStringLiteral("Aviso"));
+        EXPECT_FALSE(img.isNull());
+    }
+    {
+        auto caixa = TMensagensQt::criaCaixa(QMessageBox::Question,
+                                             QStringLiteral("Restaurar o arquivo a partir dessa cópia?"));
+        caixa->show();
+        QCoreApplication::processEvents();
+        guarda(caixa->grab().toImage(), QStringLiteral("caixa-pergunta.png"));
+    }
     qApp->setStyleSheet(QString());
 }

@@ -16,6 +16,7 @@
 #include <csignal>
 #include <QCheckBox>
 #include <QCoreApplication>
+#include <QDir>
 #include <QFileDialog>
 #include <QFrame>
 #include <QGroupBox>
@@ -340,6 +341,32 @@ TEST_F(Janela, AbrirStartsInTheProgramFolderAndOpensTheChosenFile)
     EXPECT_TRUE(janela.ibdQuelvar.connected());
     EXPECT_TRUE(janela.ibtTransacaoQuelvar.active());
     EXPECT_EQ(janela.ibdQuelvar.sqlDialect(), 1);
+
+    // The next "Abrir" starts where the chosen file lies, then where the newer one does.
+    ArquivoDestino outro(QStringLiteral("outro.fb"));
+    abre(outro.caminho);
+    abre(arquivo.caminho);
+    EXPECT_EQ(pastasPedidas, (QStringList{QCoreApplication::applicationDirPath(),
+                                          QDir(arquivo.pasta()).absolutePath(),
+                                          QDir(outro.pasta()).absolutePath()}));
+    EXPECT_EQ(janela.edtCaminhoBDDestino->text(), arquivo.caminho);
+}
+
+TEST(JanelaPastaAbrir, ProgramFolderFirstThenTheChosenFilesFolderWhileItExists)
+{
+    ArquivoDestino arquivo;
+    const QString programa = QCoreApplication::applicationDirPath();
+    const QString sumida = arquivo.pasta() + QStringLiteral("/sumiu/DESTINO.FB");
+    const struct {
+        QString campo;
+        QString pasta;
+    } casos[] = {
+        {QString(), programa},
+        {arquivo.caminho, QDir(arquivo.pasta()).absolutePath()},
+        {sumida, programa},  // the folder was removed since: back to the program's
+    };
+    for (const auto& c : casos)
+        EXPECT_EQ(TFPrincipal::pastaInicialAbrir(c.campo), c.pasta) << qPrintable(c.campo);
 }
 
 TEST_F(Janela, AbrirCancelledKeepsTheOldPathButLeavesTheTargetClosed)
@@ -348,7 +375,8 @@ TEST_F(Janela, AbrirCancelledKeepsTheOldPathButLeavesTheTargetClosed)
     abre(arquivo.caminho);
     ASSERT_TRUE(janela.ibtTransacaoQuelvar.active());
     abre(QString());
-    EXPECT_EQ(pastasPedidas.size(), 2);
+    EXPECT_EQ(pastasPedidas, (QStringList{QCoreApplication::applicationDirPath(),
+                                          QDir(arquivo.pasta()).absolutePath()}));
     EXPECT_EQ(janela.edtCaminhoBDDestino->text(), arquivo.caminho);
     EXPECT_FALSE(janela.ibdQuelvar.connected());
     EXPECT_FALSE(janela.ibtTransacaoQuelvar.active());
