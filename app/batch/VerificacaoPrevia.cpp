@@ -108,7 +108,51 @@ bool VerificacaoPrevia::verificaOrigem(SourceConnection& origem)
             }
         }
     }
+    if (faltas.empty())
+        avisosDaOrigem(origem);
     return faltas.empty();
+}
+
+void VerificacaoPrevia::avisosDaOrigem(SourceConnection& origem)
+{
+    // Values the rules read otherwise than they look, or replace: counted per field, so the
+    // operator learns of them before a run writes them so.
+    struct Contagem {
+        const char* chave;
+        const char* tabela;
+        const char* campo;
+        const char* condicao;
+        const char* problema;
+    };
+    static const Contagem contagens[] = {
+        {"CLIENTES", "TBCLIENTES", "DATA", "DATA IS NULL OR YEAR(DATA) = 0 OR MONTH(DATA) = 0 OR DAY(DATA) = 0",
+         "%1 datas vazias ou inválidas: serão gravadas como 30/12/1899"},
+        {"CLIENTES", "TBCLIENTES", "DATACADASTRO",
+         "DATACADASTRO IS NULL OR YEAR(DATACADASTRO) = 0 OR MONTH(DATACADASTRO) = 0 OR DAY(DATACADASTRO) = 0",
+         "%1 datas vazias ou inválidas: serão gravadas como 30/12/1899"},
+        {"PRODUTOS", "TBESTOQUE", "ATIVO", "ATIVO IS NULL OR BINARY ATIVO NOT IN (BINARY '0', BINARY '1')",
+         "%1 valores diferentes de 0 e 1 (por exemplo N, vazio ou nulo): serão lidos como ativo (S)"},
+        {"PRODUTOS", "TBESTOQUE", "FRACIONADO",
+         "FRACIONADO IS NULL OR BINARY UPPER(FRACIONADO) NOT IN (BINARY 'TRUE', BINARY 'FALSE')",
+         "%1 valores diferentes de TRUE e FALSE (por exemplo S, N, 0, vazio ou nulo): serão lidos como fracionado (S)"},
+    };
+    for (const Contagem& c : contagens) {
+        if (!m_opcoes.grupos.contains(QLatin1String(c.chave)))
+            continue;
+        SourceQuery q(origem);
+        q.setSql(QStringLiteral("SELECT COUNT(*) AS N FROM %1 WHERE %2").arg(QLatin1String(c.tabela), QLatin1String(c.condicao)));
+        q.open();
+        const qint64 n = q.field(QStringLiteral("N")).asInteger();
+        if (n > 0)
+            achado(false, QStringLiteral("origem %1.%2").arg(QLatin1String(c.tabela), QLatin1String(c.campo)),
+                   QString::fromUtf8(c.problema).arg(n));
+    }
+    for (const QString& chave : m_opcoes.grupos) {
+        SourceQuery q(origem);
+        q.setSql(QStringLiteral("SELECT COUNT(*) AS N FROM ") + EstruturaConversao::tabelaOrigem(chave));
+        q.open();
+        m_linhasOrigem[chave] = q.field(QStringLiteral("N")).asInteger();
+    }
 }
 
 bool VerificacaoPrevia::verificaDestino(TargetDatabase& destino)
@@ -119,7 +163,24 @@ bool VerificacaoPrevia::verificaDestino(TargetDatabase& destino)
         achado(true, f.onde.isEmpty() ? QStringLiteral("destino") : QStringLiteral("destino ") + f.onde, f.problema);
         completa = completa && f.onde.isEmpty();
     }
-    return completa;
+    if (!completa)
+        return false;
+    // A group whose source table is empty still empties its target tables.
+    for (const QString& chave : m_opcoes.grupos) {
+        const auto it = m_linhasOrigem.find(chave);
+        if (it == m_linhasOrigem.end() || it->second != 0)
+            continue;
+        for (const QString& t : EstruturaConversao::tabelasDestino(chave)) {
+            const auto r = linhas(destino, QStringLiteral("SELECT COUNT(*) FROM ") + t);
+            const qint64 n = r.empty() ? 0 : r[0][0].toLongLong();
+            if (n > 0)
+                achado(false, QStringLiteral("destino ") + t,
+                       QStringLiteral("a tabela de origem %1 está vazia e %2 tem %3 linhas: a conversão vai esvaziá-la")
+                           .arg(EstruturaConversao::tabelaOrigem(chave), t)
+                           .arg(n));
+        }
+    }
+    return true;
 }
 
 void VerificacaoPrevia::ensaio(const QString& copia)
@@ -228,6 +289,7 @@ void VerificacaoPrevia::ensaio(const QString& copia)
 int VerificacaoPrevia::executar(std::FILE* out)
 {
     m_achados.clear();
+    m_linhasOrigem.clear();
     SourceConnection origem(m_opcoes.origem);
     bool origemOk = true;
     try {

@@ -2,6 +2,7 @@
 #include "app/batch/OpcoesLote.h"
 #include <QString>
 #include <cstdio>
+#include <map>
 #include <vector>
 
 class TargetDatabase;
@@ -27,10 +28,12 @@ public:
 private:
     bool verificaOrigem(SourceConnection& origem);  // false when a table or column is missing
     bool verificaDestino(TargetDatabase& destino);
+    void avisosDaOrigem(SourceConnection& origem);
     // The trial run on the scratch copy, which it alters freely.
     void ensaio(const QString& copia);
     void achado(bool erro, const QString& onde, const QString& problema);
 
     OpcoesLote m_opcoes;
     std::vector<Achado> m_achados;
+    std::map<QString, qint64> m_linhasOrigem;  // by group key, when the source could be read
 };

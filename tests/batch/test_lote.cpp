@@ -346,3 +346,37 @@ TEST(LoteLinhaDeComando, ExitStatuses)
     }
     EXPECT_FALSE(QFile::exists(CopiaDestino::caminhoMarca(t.path())));
 }
+
+// What a run would change silently is reported as a notice (aviso), with its count; notices
+// alone do not make the check fail.
+TEST_F(Lote, CheckWarnsOfWhatARunChangesSilently)
+{
+    s.exec(QStringLiteral("UPDATE TBCLIENTES SET DATA = '2001-02-03', DATACADASTRO = '2020-05-06' WHERE CONTROLE = '1'"));
+    s.exec(QStringLiteral("UPDATE TBESTOQUE SET ATIVO = 'N', FRACIONADO = 'S' WHERE CONTROLE = 1"));
+    s.exec(QStringLiteral("UPDATE TBESTOQUE SET ATIVO = '1', FRACIONADO = 'false' WHERE CONTROLE = 2"));
+    s.exec(QStringLiteral("DELETE FROM TBGRUPO"));
+    t.db.connect();
+    t.exec(QStringLiteral("INSERT INTO GRUPROD (CODGRUPO, DESCRICAO) VALUES ('001', 'ANTIGO')"));
+    t.db.disconnect();
+
+    Saida out;
+    VerificacaoPrevia v(opcoes);
+    EXPECT_EQ(v.executar(out.f), 0) << out.texto().toStdString();
+    std::map<QString, QString> avisos;
+    for (const auto& a : v.achados())
+        if (!a.erro)
+            avisos[a.onde] = a.problema;
+    const std::vector<std::pair<QString, QString>> esperados = {
+        {QStringLiteral("origem TBCLIENTES.DATA"), QStringLiteral("2 datas vazias ou inválidas: serão gravadas como 30/12/1899")},
+        {QStringLiteral("origem TBCLIENTES.DATACADASTRO"), QStringLiteral("2 datas vazias ou inválidas")},
+        {QStringLiteral("origem TBESTOQUE.ATIVO"), QStringLiteral("1 valores diferentes de 0 e 1")},
+        {QStringLiteral("origem TBESTOQUE.FRACIONADO"), QStringLiteral("1 valores diferentes de TRUE e FALSE")},
+        {QStringLiteral("destino GRUPROD"),
+         QStringLiteral("a tabela de origem TBGRUPO está vazia e GRUPROD tem 1 linhas: a conversão vai esvaziá-la")},
+    };
+    for (const auto& [onde, texto] : esperados) {
+        SCOPED_TRACE(onde.toStdString());
+        ASSERT_TRUE(avisos.count(onde)) << out.texto().toStdString();
+        EXPECT_TRUE(avisos[onde].startsWith(texto)) << avisos[onde].toStdString();
+    }
+}
