@@ -197,6 +197,14 @@ std::vector<EstruturaConversao::Falta> EstruturaConversao::verificaDestino(Targe
     return faltas;
 }
 
+qint64 EstruturaConversao::contaOrigem(SourceConnection& origem, const QString& tabela)
+{
+    SourceQuery q(origem);
+    q.setSql(QStringLiteral("SELECT COUNT(*) AS N FROM ") + tabela);
+    q.open();
+    return q.field(QStringLiteral("N")).asInteger();
+}
+
 QString EstruturaConversao::descreve(const std::vector<Falta>& faltas)
 {
     QStringList linhas;

@@ -32,6 +32,9 @@ public:
     static std::vector<Falta> verificaOrigem(SourceConnection& origem, const QStringList& chaves);
     static std::vector<Falta> verificaDestino(TargetDatabase& destino, const QStringList& chaves);
 
+    // Rows of a source table; raises AppError when it cannot be read.
+    static qint64 contaOrigem(SourceConnection& origem, const QString& tabela);
+
     // One line per missing piece, for a message.
     static QString descreve(const std::vector<Falta>& faltas);
 };

@@ -38,12 +38,10 @@ qint64 contaDestino(TargetDatabase& db, const QString& tabela)
     return n;
 }
 
-qint64 contaOrigem(SourceConnection& origem, const QString& tabela)
+// A run that did not commit: 130 when the operator interrupted it, 1 otherwise.
+int codigoDeFalha(TConversaoProtegida::Desfecho d)
 {
-    SourceQuery q(origem);
-    q.setSql(QStringLiteral("SELECT COUNT(*) AS N FROM ") + tabela);
-    q.open();
-    return q.fieldInteger(QStringLiteral("N"));
+    return d == TConversaoProtegida::Desfecho::Interrompida ? 130 : 1;
 }
 
 // Times one group's filler and notes the reference rows it created.
@@ -181,7 +179,7 @@ int ExecucaoLote::executar(std::FILE* out, bool terminal)
         ok = protegida.FEfetuaConversao(params, origem, destino, transacao, progresso, progresso);
     } catch (const AppError& e) {
         progresso.error(e.message());
-        return protegida.desfecho() == TConversaoProtegida::Desfecho::Interrompida ? 130 : 1;
+        return codigoDeFalha(protegida.desfecho());
     }
     m_desfecho = protegida.desfecho();
     m_copia = protegida.copia();
@@ -197,7 +195,7 @@ int ExecucaoLote::executar(std::FILE* out, bool terminal)
             r.linhasDestino.emplace_back(t, n);
         }
         try {
-            r.linhasOrigem = contaOrigem(origem, r.tabelaOrigem);
+            r.linhasOrigem = EstruturaConversao::contaOrigem(origem, r.tabelaOrigem);
         } catch (const AppError&) {
             r.linhasOrigem = -1;
         }
@@ -216,7 +214,7 @@ int ExecucaoLote::executar(std::FILE* out, bool terminal)
     getrusage(RUSAGE_SELF, &uso);
     const double memoria = uso.ru_maxrss / 1024.0;
     std::fprintf(out, "memória máxima: %.1f MB\n", memoria);
-    const int saida = ok ? 0 : m_desfecho == TConversaoProtegida::Desfecho::Interrompida ? 130 : 1;
+    const int saida = ok ? 0 : codigoDeFalha(m_desfecho);
     if (!m_opcoes.resumoJson.isEmpty())
         gravaResumoJson(m_opcoes.resumoJson, segundos, memoria, saida, ok ? QString() : progresso.ultimoErro(),
                         protegida.restaurado(), progresso);

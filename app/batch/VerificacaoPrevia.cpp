@@ -147,12 +147,8 @@ void VerificacaoPrevia::avisosDaOrigem(SourceConnection& origem)
             achado(false, QStringLiteral("origem %1.%2").arg(QLatin1String(c.tabela), QLatin1String(c.campo)),
                    QString::fromUtf8(c.problema).arg(n));
     }
-    for (const QString& chave : m_opcoes.grupos) {
-        SourceQuery q(origem);
-        q.setSql(QStringLiteral("SELECT COUNT(*) AS N FROM ") + EstruturaConversao::tabelaOrigem(chave));
-        q.open();
-        m_linhasOrigem[chave] = q.field(QStringLiteral("N")).asInteger();
-    }
+    for (const QString& chave : m_opcoes.grupos)
+        m_linhasOrigem[chave] = EstruturaConversao::contaOrigem(origem, EstruturaConversao::tabelaOrigem(chave));
 }
 
 bool VerificacaoPrevia::verificaDestino(TargetDatabase& destino)
