@@ -1,4 +1,5 @@
 #include "app/EstruturaConversao.h"
+#include "conversion/TextRules.h"
 #include "db/AppError.h"
 #include "db/SourceConnection.h"
 #include "db/SourceQuery.h"
@@ -50,6 +51,53 @@ QStringList EstruturaConversao::colunasOrigem(const QString& chave)
                         "DESCRICAOSIMPLES, ATIVO, CST, APLICACAO, CFOP, FRACIONADO, PRECOPRAZO, PRECOPROMOCAO, "
                         "PRECOCINCO, REGISTROMS")}};
     return lista(busca(colunas, chave));
+}
+
+const std::vector<EstruturaConversao::Corte>& EstruturaConversao::cortes()
+{
+    // Masked columns (CEP, documents, telephones) are not listed: the mask goes before their cut,
+    // so their length as read says nothing of what is cut.
+    static const std::vector<Corte> c = {
+        {"CLIENTES", "NOME", "CLIENTE.NOME", 60, Corte::Aparado, '"'},
+        {"CLIENTES", "ENDERECO", "CLIENTE.ENDERECO", 60, Corte::Aparado, '"'},
+        {"CLIENTES", "BAIRRO", "CLIENTE.BAIRRO", 30, Corte::Inteiro, '"'},
+        {"CLIENTES", "ESTADO", "CLIENTE.ESTADO", 2, Corte::Inteiro, '"'},
+        {"CLIENTES", "RESPONSAVEL", "CLIENTE.CONTATO", 50, Corte::Aparado, '"'},
+        {"CLIENTES", "IDENTIDADE", "CLIENTE.CAMPOLIVRE1", 20, Corte::Inteiro, '"'},
+        {"CLIENTES", "ESTADOCIVIL", "CLIENTE.CAMPOLIVRE2", 20, Corte::Inteiro, '"'},
+        {"CLIENTES", "PAI", "CLIENTE.CAMPOLIVRE3", 60, Corte::Inteiro, '"'},
+        {"CLIENTES", "MAE", "CLIENTE.CAMPOLIVRE4", 60, Corte::Inteiro, '"'},
+        {"CLIENTES", "OBSERVACAO", "CLIENTE.OBSERVACAO", 100, Corte::Inteiro, '"'},
+        {"CLIENTES", "EMPRESATRABALHO", "CLIENTE.CAMPOLIVRE5", 40, Corte::Inteiro, '"'},
+        {"CLIENTES", "REFERENCIA", "CLIENTE.CAMPOLIVRE6", 40, Corte::Inteiro, '"'},
+        {"CLIENTES", "PESSOA", "CLIENTE.PESSOA_FJ", 1, Corte::Inteiro, '"'},
+        {"CLIENTES", "ATIVO", "CLIENTE.ATIVO", 1, Corte::Inteiro, '"'},
+        {"FORNECEDORES", "EMPRESA", "FORNECE.NOME", 50, Corte::Aparado, '\''},
+        {"FORNECEDORES", "ENDERECO", "FORNECE.ENDERECO", 50, Corte::Inteiro, '\''},
+        {"FORNECEDORES", "BAIRRO", "FORNECE.BAIRRO", 30, Corte::Aparado, '\''},
+        {"FORNECEDORES", "ESTADO", "FORNECE.ESTADO", 2, Corte::Inteiro, '\''},
+        {"FORNECEDORES", "OBSERVACAO", "FORNECE.OBSERVACAO", 100, Corte::Inteiro, '\''},
+        {"FORNECEDORES", "PESSOA", "FORNECE.PESSOA_FJ", 1, Corte::Inteiro, '\''},
+        {"GRUPOSPRODUTOS", "CONTROLE", "GRUPROD.CODGRUPO", 3, Corte::Ultimos, 0},
+        {"GRUPOSPRODUTOS", "GRUPO", "GRUPROD.DESCRICAO", 30, Corte::Aparado, 0},
+        {"PRODUTOS", "PRODUTO", "PRODUTO.DESCRICAO", 50, Corte::Inteiro, 0},
+        {"PRODUTOS", "GRUPO", "PRODUTO.CODGRUPO", 3, Corte::Ultimos, 0},
+        {"PRODUTOS", "FABRICANTE", "CADFABR.DESCRICAO", 30, Corte::Inteiro, 0},
+        {"PRODUTOS", "UNIDADE", "PRODUTO.UNIDADEENT", 6, Corte::Inteiro, 0},
+        {"PRODUTOS", "MARCA", "PRODUTO.CAMPOLIVRE1", 20, Corte::Aparado, 0},
+        {"PRODUTOS", "DESCRICAOSIMPLES", "PRODUTO.DESCRICAO2", 50, Corte::Inteiro, 0},
+        {"PRODUTOS", "APLICACAO", "PRODUTO.CAMPOLIVRE2", 20, Corte::Aparado, 0},
+        {"PRODUTOS", "REGISTROMS", "PRODUTO.CAMPOLIVRE3", 50, Corte::Aparado, 0},
+    };
+    return c;
+}
+
+int EstruturaConversao::medida(const Corte& c, const QString& v)
+{
+    QString t = v;
+    if (c.aspas)
+        t.remove(QLatin1Char(c.aspas));
+    return c.medida == Corte::Inteiro ? static_cast<int>(t.size()) : static_cast<int>(TextRules::trim(t).size());
 }
 
 QStringList EstruturaConversao::tabelasDestino(const QString& chave)

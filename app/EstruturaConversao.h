@@ -32,6 +32,25 @@ public:
     static std::vector<Falta> verificaOrigem(SourceConnection& origem, const QStringList& chaves);
     static std::vector<Falta> verificaDestino(TargetDatabase& destino, const QStringList& chaves);
 
+    // A source column whose value the conversion rules shorten to a fixed length, and how the
+    // rules measure it before they cut: so the check can count the values a run will shorten.
+    struct Corte {
+        enum Medida {
+            Inteiro,  // the value as read, without the quotes the rule drops
+            Aparado,  // trimmed first
+            Ultimos,  // trimmed; the last characters are kept (codes)
+        };
+        const char* chave;    // run-parameter key
+        const char* coluna;   // source column
+        const char* destino;  // target table.column the rule writes
+        int largura;
+        Medida medida;
+        char aspas;           // the quote character the rule drops first, or 0
+    };
+    static const std::vector<Corte>& cortes();
+    // The length the rule of c measures in the value v.
+    static int medida(const Corte& c, const QString& v);
+
     // Rows of a source table; raises AppError when it cannot be read.
     static qint64 contaOrigem(SourceConnection& origem, const QString& tabela);
 

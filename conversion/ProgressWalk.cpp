@@ -1,4 +1,5 @@
 #include "conversion/ProgressWalk.h"
+#include "conversion/ColetorEnsaio.h"
 #include "db/AppError.h"
 #include "db/SourceQuery.h"
 #include "platform/Gauge.h"
@@ -10,14 +11,17 @@ ProgressWalk::ProgressWalk(Gauge& barra, ProgressLabel& label, QString prefix, Q
 {
 }
 
-QString ProgressWalk::rowContext(const QString& sourceTable, const SourceQuery& query)
+QString ProgressWalk::chave(const SourceQuery& query)
 {
-    QString key;
     try {
-        key = query.fieldText(QStringLiteral("CONTROLE"));
+        return query.fieldText(QStringLiteral("CONTROLE"));
     } catch (const AppError&) {
-        return QStringLiteral(" (tabela ") + sourceTable + QLatin1Char(')');
+        return QString();
     }
+}
+
+QString ProgressWalk::chaveLegivel(QString key)
+{
     // A key that would read ambiguously (empty, blanks at its ends, control characters) is
     // shown between quotes; a very long one is shortened.
     bool plain = !key.isEmpty();
@@ -27,23 +31,39 @@ QString ProgressWalk::rowContext(const QString& sourceTable, const SourceQuery& 
         key = key.left(60) + QStringLiteral("...");
     if (!plain)
         key = QLatin1Char('\'') + key + QLatin1Char('\'');
-    return QStringLiteral(" (tabela ") + sourceTable + QStringLiteral(", CONTROLE ") + key + QLatin1Char(')');
+    return key;
+}
+
+QString ProgressWalk::rowContext(const QString& sourceTable, const SourceQuery& query)
+{
+    QString key;
+    try {
+        key = query.fieldText(QStringLiteral("CONTROLE"));
+    } catch (const AppError&) {
+        return QStringLiteral(" (tabela ") + sourceTable + QLatin1Char(')');
+    }
+    return QStringLiteral(" (tabela ") + sourceTable + QStringLiteral(", CONTROLE ") + chaveLegivel(key) + QLatin1Char(')');
 }
 
 void ProgressWalk::run(SourceQuery& query, const std::function<void(SourceQuery&)>& convertRow)
 {
     m_barra.setMaximum(query.recordCount());
+    ColetorEnsaio* const ensaio = m_sourceTable.isEmpty() ? nullptr : dynamic_cast<ColetorEnsaio*>(&m_label);
     int vContaRegistro = 1;
     while (!query.eof()) {
         m_label.setText(m_prefix + QString::number(vContaRegistro) + QStringLiteral(" de ") +
                         QString::number(m_barra.maximum()));
         Platform::processEvents();
+        if (ensaio)
+            ensaio->inicioDaLinha(m_sourceTable, chave(query));
         try {
             convertRow(query);
         } catch (const AppError& e) {
             if (m_sourceTable.isEmpty())
                 throw;
-            throw AppError(e.message() + rowContext(m_sourceTable, query));
+            if (!ensaio)
+                throw AppError(e.message() + rowContext(m_sourceTable, query));
+            ensaio->falhaDaLinha(m_sourceTable, chave(query), e.message());
         }
         ++vContaRegistro;
         query.next();

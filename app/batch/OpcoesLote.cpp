@@ -18,6 +18,7 @@ QString OpcoesLote::uso()
         "  --usuario-destino NOME   usuário do destino (padrão: SYSDBA)\n"
         "  --senha-destino SENHA    senha do destino (padrão da instalação; ou OSTREVO_SENHA_DESTINO)\n"
         "  --check                  verifica origem e destino sem gravar nada\n"
+        "  --relatorio ARQUIVO      com --check: grava cada achado em CSV (UTF-8), uma linha por achado\n"
         "  --resumo-json ARQUIVO    grava o resumo da execução em JSON (para scripts)\n"
         "  --pasta-copia PASTA      onde guardar a cópia do destino feita antes da conversão\n"
         "                           (padrão: a pasta do destino)\n"
@@ -77,6 +78,7 @@ OpcoesLote OpcoesLote::ler(const QStringList& argumentos)
         else if (nome == QLatin1String("--pasta-copia")) o.pastaCopia = valor();
         else if (a == QLatin1String("--sem-copia")) o.semCopia = true;
         else if (nome == QLatin1String("--resumo-json")) o.resumoJson = valor();
+        else if (nome == QLatin1String("--relatorio")) o.relatorio = valor();
         else if (a == QLatin1String("--mantem-parcial")) o.mantemParcial = true;
         else if (a == QLatin1String("--restaura")) o.restaura = true;
         else if (a == QLatin1String("--mantem-atual")) o.mantemAtual = true;
@@ -104,6 +106,8 @@ OpcoesLote OpcoesLote::ler(const QStringList& argumentos)
     }
     if (!o.ajuda && o.destino.isEmpty())
         throw AppError(QStringLiteral("Informe o banco de destino com --destino."));
+    if (!o.relatorio.isEmpty() && !o.verificar)
+        throw AppError(QStringLiteral("--relatorio vale só com --check: o relatório é o da verificação."));
     if (o.restaura && o.mantemAtual)
         throw AppError(QStringLiteral("Use --restaura ou --mantem-atual, não os dois."));
     if (o.semCopia && o.mantemParcial)

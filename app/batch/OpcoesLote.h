@@ -11,6 +11,7 @@ struct OpcoesLote {
     SourceSettings origem;
     QStringList grupos;            // run-parameter keys, in the order given
     bool verificar = false;        // --check: report what would fail, write nothing
+    QString relatorio;             // --relatorio: the check's findings written as CSV
     // The copy of the target taken before a run, and what happens to it.
     QString pastaCopia;            // --pasta-copia: where the copy goes (default: beside the target)
     bool semCopia = false;         // --sem-copia: no copy, so a failure keeps what it wrote

@@ -11,21 +11,44 @@
 #include "db/TargetQuery.h"
 #include "db/TargetTransaction.h"
 #include "db/Win1252.h"
+#include "conversion/ColetorEnsaio.h"
+#include "conversion/ProgressWalk.h"
 #include "platform/Gauge.h"
 #include "platform/Platform.h"
 #include "platform/ProgressLabel.h"
 #include <QFile>
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <map>
 
-void VerificacaoPrevia::achado(bool erro, const QString& onde, const QString& problema)
+void VerificacaoPrevia::achado(Achado a)
 {
-    m_achados.push_back({erro, onde, problema});
+    a.onde = a.lado;
+    if (!a.tabela.isEmpty())
+        a.onde += QLatin1Char(' ') + a.tabela + (a.campo.isEmpty() ? QString() : QLatin1Char('.') + a.campo);
+    m_achados.push_back(std::move(a));
+}
+
+void VerificacaoPrevia::achado(bool erro, const QString& lado, const QString& problema)
+{
+    achado(erro, lado, QString(), problema);
+}
+
+void VerificacaoPrevia::achado(bool erro, const QString& lado, const QString& onde, const QString& problema)
+{
+    Achado a;
+    a.erro = erro;
+    a.lado = lado;
+    a.tabela = onde.section(QLatin1Char('.'), 0, 0);
+    a.campo = onde.section(QLatin1Char('.'), 1);
+    a.problema = problema;
+    achado(std::move(a));
 }
 
 namespace {
-std::vector<QStringList> linhas(TargetDatabase& db, const QString& select)
+// Every value as text; trimmed unless apara is false (CHAR values come padded with blanks).
+std::vector<QStringList> linhas(TargetDatabase& db, const QString& select, bool apara = true)
 {
     TargetTransaction t(&db);
     std::vector<QStringList> out;
@@ -37,7 +60,7 @@ std::vector<QStringList> linhas(TargetDatabase& db, const QString& select)
         for (; !q.eof(); q.next()) {
             QStringList row;
             for (int i = 0; i < n; ++i)
-                row.append(q.fieldAt(i).asString().trimmed());
+                row.append(apara ? q.fieldAt(i).asString().trimmed() : q.fieldAt(i).asString());
             out.push_back(row);
         }
     }
@@ -60,8 +83,30 @@ struct ColunaTexto {
     bool fixa;  // CHAR: padded with blanks
 };
 
-class SemTela : public Gauge, public ProgressLabel, public MessageBoxes, public EventPump {
+// The trial's screen: it keeps the messages, and the rows that would fail, so the trial goes on
+// past them. Each row's table and key are set as a context of the attachment, where a trigger
+// of the scratch copy stores them beside every row written, so that a finding read back from
+// the copy names the source row it came from.
+class SemTela : public Gauge, public ProgressLabel, public MessageBoxes, public EventPump, public ColetorEnsaio {
 public:
+    struct Falha {
+        QString tabela, controle, mensagem;
+    };
+    SemTela(TargetDatabase& db, TargetTransaction& t) : m_contexto(db, t)
+    {
+        m_contexto.setSql(QStringLiteral("SELECT RDB$SET_CONTEXT('USER_SESSION', 'OSTREVO_ORIGEM', :ORIGEM) FROM RDB$DATABASE"));
+    }
+    void inicioDaLinha(const QString& tabela, const QString& controle) override
+    {
+        m_contexto.close();
+        m_contexto.setParamText(QStringLiteral("ORIGEM"), (tabela + QLatin1Char(' ') + controle).left(250));
+        m_contexto.open();
+        m_contexto.close();
+    }
+    void falhaDaLinha(const QString& tabela, const QString& controle, const QString& mensagem) override
+    {
+        falhas.push_back({tabela, controle, mensagem});
+    }
     void setText(const QString& t) override { m_text = t; }
     QString text() const override { return m_text; }
     void processEvents() override {}
@@ -69,17 +114,39 @@ public:
     void information(const QString&) override {}
     void error(const QString& t) override { erros.append(t); }
     QStringList avisos, erros;
+    std::vector<Falha> falhas;
 
 private:
     QString m_text;
+    TargetQuery m_contexto;
 };
+
+// "TBCLIENTES 1021" as the trigger stored it: the source table and the key.
+std::pair<QString, QString> origemDaLinha(const QString& s)
+{
+    const int espaco = s.indexOf(QLatin1Char(' '));
+    return espaco < 0 ? std::pair<QString, QString>{s, QString()} : std::pair<QString, QString>{s.left(espaco), s.mid(espaco + 1)};
+}
+
+// The kind of a row's failure: its message with the values it quotes left out.
+QString tipoDaFalha(const QString& mensagem)
+{
+    static const QRegularExpression simples(QStringLiteral("'[^']*'"));
+    static const QRegularExpression duplas(QStringLiteral("\"[^\"]*\""));
+    static const QRegularExpression valor(QStringLiteral("valor [^)]*\\)"));
+    QString t = mensagem;
+    t.replace(duplas, QStringLiteral("\"…\""));
+    t.replace(simples, QStringLiteral("'…'"));
+    t.replace(valor, QStringLiteral("valor …)"));
+    return t.simplified();
+}
 }  // namespace
 
 bool VerificacaoPrevia::verificaOrigem(SourceConnection& origem)
 {
     const std::vector<EstruturaConversao::Falta> faltas = EstruturaConversao::verificaOrigem(origem, m_opcoes.grupos);
     for (const auto& f : faltas)
-        achado(true, QStringLiteral("origem ") + f.onde, f.problema);
+        achado(true, QStringLiteral("origem"), f.onde, f.problema);
     for (const QString& chave : m_opcoes.grupos) {
         const QString tabela = EstruturaConversao::tabelaOrigem(chave);
         const bool incompleta = std::any_of(faltas.begin(), faltas.end(), [&](const EstruturaConversao::Falta& f) {
@@ -87,25 +154,72 @@ bool VerificacaoPrevia::verificaOrigem(SourceConnection& origem)
         });
         if (incompleta)
             continue;
-        // Characters the target cannot store, wherever they stand in the columns read.
+        // Characters the target cannot store, wherever they stand in the columns read, and the
+        // values the rules will shorten, in one pass over the rows.
         const QStringList colunas = EstruturaConversao::colunasOrigem(chave);
+        struct Medicao {
+            const EstruturaConversao::Corte* corte;
+            qint64 cortados = 0;
+            int maior = 0;
+            QString controleDoMaior;
+        };
+        std::vector<Medicao> medicoes;
+        for (const auto& c : EstruturaConversao::cortes())
+            if (chave == QLatin1String(c.chave))
+                medicoes.push_back({&c, 0, 0, QString()});
         SourceQuery q(origem);
         q.setSql(QStringLiteral("SELECT ") + colunas.join(QStringLiteral(", ")) + QStringLiteral(" FROM ") + tabela);
         q.open();
-        int relatados = 0;
-        for (; !q.eof() && relatados < 20; q.next()) {
+        for (; !q.eof(); q.next()) {
+            const QString controle = q.fieldText(QStringLiteral("CONTROLE"));
             for (const QString& c : colunas) {
                 const QString v = q.fieldText(c);
                 for (int i = 0; i < v.size(); ++i) {
                     if (!Win1252::canEncode(v[i])) {
-                        achado(true, QStringLiteral("origem ") + tabela + QLatin1Char('.') + c,
-                               QStringLiteral("CONTROLE %1: caractere %2 não pode ser gravado no destino (WIN1252)")
-                                   .arg(q.fieldText(QStringLiteral("CONTROLE")), Win1252::codePoint(v, i)));
-                        ++relatados;
+                        Achado a;
+                        a.erro = true;
+                        a.lado = QStringLiteral("origem");
+                        a.tabela = tabela;
+                        a.campo = c;
+                        a.controle = controle;
+                        a.valor = v;
+                        a.problema = QStringLiteral("caractere %1 não pode ser gravado no destino (WIN1252)")
+                                         .arg(Win1252::codePoint(v, i));
+                        a.tipo = QStringLiteral("caracteres que o destino não pode gravar (WIN1252)");
+                        achado(std::move(a));
                         break;
                     }
                 }
             }
+            for (Medicao& m : medicoes) {
+                const int n = EstruturaConversao::medida(*m.corte, q.fieldText(QLatin1String(m.corte->coluna)));
+                if (n <= m.corte->largura)
+                    continue;
+                ++m.cortados;
+                if (n > m.maior) {
+                    m.maior = n;
+                    m.controleDoMaior = controle;
+                }
+            }
+        }
+        for (const Medicao& m : medicoes) {
+            if (m.cortados == 0)
+                continue;
+            const QString regra = m.corte->medida == EstruturaConversao::Corte::Ultimos
+                                      ? QStringLiteral("ficam os %1 últimos caracteres").arg(m.corte->largura)
+                                      : QStringLiteral("ficam os %1 primeiros caracteres").arg(m.corte->largura);
+            Achado a;
+            a.erro = false;
+            a.lado = QStringLiteral("origem");
+            a.tabela = tabela;
+            a.campo = QLatin1String(m.corte->coluna);
+            a.problema = QStringLiteral("%1 valores serão cortados ao gravar %2 (%3); o mais longo (CONTROLE %4) tem "
+                                        "%5 caracteres e ficará com %6")
+                             .arg(m.cortados)
+                             .arg(QLatin1String(m.corte->destino), regra, ProgressWalk::chaveLegivel(m.controleDoMaior))
+                             .arg(m.maior)
+                             .arg(m.corte->largura);
+            achado(std::move(a));
         }
     }
     if (faltas.empty())
@@ -144,7 +258,7 @@ void VerificacaoPrevia::avisosDaOrigem(SourceConnection& origem)
         q.open();
         const qint64 n = q.field(QStringLiteral("N")).asInteger();
         if (n > 0)
-            achado(false, QStringLiteral("origem %1.%2").arg(QLatin1String(c.tabela), QLatin1String(c.campo)),
+            achado(false, QStringLiteral("origem"), QStringLiteral("%1.%2").arg(QLatin1String(c.tabela), QLatin1String(c.campo)),
                    QString::fromUtf8(c.problema).arg(n));
     }
     for (const QString& chave : m_opcoes.grupos)
@@ -156,7 +270,7 @@ bool VerificacaoPrevia::verificaDestino(TargetDatabase& destino)
     const std::vector<EstruturaConversao::Falta> faltas = EstruturaConversao::verificaDestino(destino, m_opcoes.grupos);
     bool completa = true;
     for (const auto& f : faltas) {
-        achado(true, f.onde.isEmpty() ? QStringLiteral("destino") : QStringLiteral("destino ") + f.onde, f.problema);
+        achado(true, QStringLiteral("destino"), f.onde, f.problema);
         completa = completa && f.onde.isEmpty();
     }
     if (!completa)
@@ -170,7 +284,7 @@ bool VerificacaoPrevia::verificaDestino(TargetDatabase& destino)
             const auto r = linhas(destino, QStringLiteral("SELECT COUNT(*) FROM ") + t);
             const qint64 n = r.empty() ? 0 : r[0][0].toLongLong();
             if (n > 0)
-                achado(false, QStringLiteral("destino ") + t,
+                achado(false, QStringLiteral("destino"), t,
                        QStringLiteral("a tabela de origem %1 está vazia e %2 tem %3 linhas: a conversão vai esvaziá-la")
                            .arg(EstruturaConversao::tabelaOrigem(chave), t)
                            .arg(n));
@@ -224,13 +338,21 @@ void VerificacaoPrevia::ensaio(const QString& copia)
         executa(db, QStringLiteral("ALTER TABLE %1 ALTER COLUMN %2 TYPE %3(%4)")
                         .arg(c.tabela, c.coluna, c.fixa ? QStringLiteral("CHAR") : QStringLiteral("VARCHAR"))
                         .arg(std::min(2000, c.largura * 3 + 60)));
+    // Every row written keeps the source row it came from.
+    for (int i = 0; i < tabelas.size(); ++i) {
+        executa(db, QStringLiteral("ALTER TABLE %1 ADD OSTREVO_ORIGEM VARCHAR(250)").arg(tabelas[i]));
+        executa(db, QStringLiteral("CREATE TRIGGER OSTREVO_ORIGEM_%1 FOR %2 ACTIVE BEFORE INSERT POSITION 32767 AS "
+                                   "BEGIN NEW.OSTREVO_ORIGEM = RDB$GET_CONTEXT('USER_SESSION', 'OSTREVO_ORIGEM'); END")
+                        .arg(i)
+                        .arg(tabelas[i]));
+    }
 
     // The trial run itself, with the program's own controller and fillers.
-    SemTela tela;
+    TargetTransaction transacao(&db);
+    SemTela tela(db, transacao);
     Platform::setMessages(&tela);
     Platform::setEvents(&tela);
     Win1252::setSubstituteForTrial(true);
-    TargetTransaction transacao(&db);
     SourceConnection origem(m_opcoes.origem);
     ListaParametros params;
     for (const QString& chave : m_opcoes.grupos)
@@ -244,6 +366,16 @@ void VerificacaoPrevia::ensaio(const QString& copia)
     Win1252::setSubstituteForTrial(false);
     Platform::setMessages(nullptr);
     Platform::setEvents(nullptr);
+    for (const SemTela::Falha& f : tela.falhas) {
+        Achado a;
+        a.erro = true;
+        a.lado = QStringLiteral("origem");
+        a.tabela = f.tabela;
+        a.controle = f.controle;
+        a.problema = QString(f.mensagem).replace(QChar(13), QLatin1Char(' '));
+        a.tipo = QStringLiteral("linhas que fariam a conversão parar: ") + tipoDaFalha(a.problema);
+        achado(std::move(a));
+    }
     for (const QString& e : tela.erros)
         achado(true, QStringLiteral("ensaio"), QString(e).replace(QChar(13), QLatin1Char(' ')));
     for (const QString& a : tela.avisos)
@@ -251,33 +383,70 @@ void VerificacaoPrevia::ensaio(const QString& copia)
     if (!ok && tela.erros.isEmpty())
         achado(true, QStringLiteral("ensaio"), QStringLiteral("a conversão de ensaio não terminou"));
 
+    // Values longer than their column, each with the row it came from.
     for (const ColunaTexto& c : textos) {
         const QString medida = c.fixa ? QStringLiteral("CHAR_LENGTH(TRIM(TRAILING FROM %1))").arg(c.coluna)
                                       : QStringLiteral("CHAR_LENGTH(%1)").arg(c.coluna);
-        const auto r = linhas(db, QStringLiteral("SELECT COUNT(*), MAX(%1) FROM %2 WHERE %1 > %3")
-                                      .arg(medida, c.tabela).arg(c.largura));
-        if (!r.empty() && r[0][0].toInt() > 0) {
-            const auto exemplo = linhas(db, QStringLiteral("SELECT FIRST 1 %1 FROM %2 WHERE %3 > %4")
-                                                .arg(c.coluna, c.tabela, medida).arg(c.largura));
-            achado(true, c.tabela + QLatin1Char('.') + c.coluna,
-                   QStringLiteral("%1 valores maiores que a coluna (%2 caracteres; até %3), por exemplo '%4'")
-                       .arg(r[0][0]).arg(c.largura).arg(r[0][1])
-                       .arg(exemplo.empty() ? QString() : exemplo[0][0].left(60)));
+        for (const QStringList& r : linhas(db, QStringLiteral("SELECT OSTREVO_ORIGEM, %1, %2 FROM %3 WHERE %2 > %4")
+                                                   .arg(c.coluna, medida, c.tabela)
+                                                   .arg(c.largura),
+                                            false)) {
+            const auto [tabelaOrigem, controle] = origemDaLinha(r[0]);
+            Achado a;
+            a.erro = true;
+            a.lado = QStringLiteral("destino");
+            a.tabela = c.tabela;
+            a.campo = c.coluna;
+            a.controle = controle;
+            a.valor = c.fixa ? r[1].trimmed() : r[1];
+            a.problema = QStringLiteral("valor maior que a coluna (%1 caracteres): tem %2").arg(c.largura).arg(r[2].trimmed()) +
+                         (tabelaOrigem.isEmpty() ? QString() : QStringLiteral(", vindo de ") + tabelaOrigem);
+            a.tipo = QStringLiteral("valores maiores que a coluna (%1 caracteres)").arg(c.largura);
+            achado(std::move(a));
         }
     }
+    // Codes that distinct source keys share: every key that ends up with the code is named.
     for (const auto& [k, cols] : chaves) {
         const QString tabela = k.section(QLatin1Char('|'), 0, 0);
-        const QString colunas = cols.join(QStringLiteral(", "));
-        const auto r = linhas(db, QStringLiteral("SELECT %1, COUNT(*) FROM %2 GROUP BY %1 HAVING COUNT(*) > 1")
-                                      .arg(colunas, tabela));
-        if (r.empty())
-            continue;
-        QStringList exemplos;
-        for (size_t i = 0; i < r.size() && i < 5; ++i)
-            exemplos.append(QStringLiteral("'%1' (%2 vezes)").arg(r[i].mid(0, cols.size()).join(QLatin1Char('/')), r[i].last()));
-        achado(true, tabela + QLatin1Char('.') + colunas,
-               QStringLiteral("%1 códigos repetidos por chaves distintas da origem: %2")
-                   .arg(r.size()).arg(exemplos.join(QStringLiteral(", "))));
+        QStringList iguais, selecao;
+        for (const QString& c : cols) {
+            iguais.append(QStringLiteral("A.%1 = D.%1").arg(c));
+            selecao.append(QStringLiteral("A.") + c);
+        }
+        std::map<QString, std::vector<std::pair<QString, QString>>> porCodigo;  // code -> (source table, key)
+        for (const QStringList& r : linhas(db, QStringLiteral(
+                 "SELECT %1, A.OSTREVO_ORIGEM FROM %2 A JOIN (SELECT %3 FROM %2 GROUP BY %3 HAVING COUNT(*) > 1) D "
+                 "ON %4 ORDER BY %1, A.OSTREVO_ORIGEM")
+                 .arg(selecao.join(QStringLiteral(", ")), tabela, cols.join(QStringLiteral(", ")),
+                      iguais.join(QStringLiteral(" AND "))),
+                 false)) {
+            QStringList codigo;
+            for (int i = 0; i < cols.size(); ++i)
+                codigo.append(r[i].trimmed());
+            porCodigo[codigo.join(QLatin1Char('/'))].push_back(origemDaLinha(r.last()));
+        }
+        for (const auto& [codigo, origens] : porCodigo) {
+            QStringList nomes;
+            for (const auto& o : origens)
+                nomes.append(o.first.isEmpty() ? QStringLiteral("(linha que já estava no destino)")
+                                               : ProgressWalk::chaveLegivel(o.second));
+            for (const auto& o : origens) {
+                Achado a;
+                a.erro = true;
+                a.lado = QStringLiteral("destino");
+                a.tabela = tabela;
+                a.campo = cols.join(QLatin1Char('/'));
+                a.controle = o.second;
+                a.valor = codigo;
+                a.problema = QStringLiteral("código '%1' repetido: %2 chaves da origem%3 dão o mesmo código (CONTROLE %4)")
+                                 .arg(codigo)
+                                 .arg(origens.size())
+                                 .arg(o.first.isEmpty() ? QString() : QStringLiteral(" de ") + o.first)
+                                 .arg(nomes.join(QStringLiteral(", ")));
+                a.tipo = QStringLiteral("códigos repetidos por chaves distintas da origem");
+                achado(std::move(a));
+            }
+        }
     }
     db.disconnect();
 }
@@ -345,15 +514,105 @@ int VerificacaoPrevia::executar(std::FILE* out)
         }
     }
 
-    int largura = 10;
-    for (const Achado& a : m_achados)
-        largura = std::max(largura, static_cast<int>(a.onde.size()));
-    std::fprintf(out, "%-5s  %-*s  %s\n", "nível", largura, "onde", "problema");
-    for (const Achado& a : m_achados)
-        std::fprintf(out, "%-5s  %-*s  %s\n", a.erro ? "ERRO" : "aviso", largura, a.onde.toUtf8().constData(),
-                     a.problema.toUtf8().constData());
+    imprime(out, m_achados);
+    if (!m_opcoes.relatorio.isEmpty()) {
+        QFile f(m_opcoes.relatorio);
+        if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate) || f.write(relatorioCsv(m_achados)) < 0 || !f.flush()) {
+            std::fprintf(out, "Não foi possível gravar o relatório %s: %s\n", m_opcoes.relatorio.toUtf8().constData(),
+                         f.errorString().toUtf8().constData());
+            return 1;
+        }
+        std::fprintf(out, "Relatório gravado em %s (%zu achados).\n", m_opcoes.relatorio.toUtf8().constData(),
+                     m_achados.size());
+    }
     const bool falha = std::any_of(m_achados.begin(), m_achados.end(), [](const Achado& a) { return a.erro; });
+    return falha ? 1 : 0;
+}
+
+namespace {
+QString umaLinha(QString t)
+{
+    t.replace(QChar(13), QLatin1Char(' '));
+    t.replace(QChar(10), QLatin1Char(' '));
+    return t;
+}
+
+QString detalhe(const VerificacaoPrevia::Achado& a)
+{
+    QString t;
+    if (!a.controle.isNull() && (!a.controle.isEmpty() || a.lado == QLatin1String("origem")))
+        t = QStringLiteral("CONTROLE ") + ProgressWalk::chaveLegivel(a.controle) + QStringLiteral(": ");
+    t += a.problema;
+    if (!a.valor.isEmpty() && !a.problema.contains(a.valor))
+        t += QStringLiteral(" — valor '") + (a.valor.size() > 60 ? a.valor.left(60) + QStringLiteral("...") : a.valor) +
+             QLatin1Char('\'');
+    return umaLinha(t);
+}
+
+QString campoCsv(const QString& v)
+{
+    if (!v.contains(QLatin1Char(',')) && !v.contains(QLatin1Char('"')) && !v.contains(QChar(10)) && !v.contains(QChar(13)))
+        return v;
+    return QLatin1Char('"') + QString(v).replace(QLatin1Char('"'), QStringLiteral("\"\"")) + QLatin1Char('"');
+}
+}  // namespace
+
+void VerificacaoPrevia::imprime(std::FILE* out, const std::vector<Achado>& achados)
+{
+    // Findings of one kind stand together, in the order the first of each was found.
+    constexpr size_t kPrimeiros = 5;
+    std::vector<std::vector<const Achado*>> grupos;
+    std::map<QString, size_t> indice;
+    for (const Achado& a : achados) {
+        if (a.tipo.isEmpty()) {
+            grupos.push_back({&a});
+            continue;
+        }
+        const QString chave = QString::number(a.erro) + QChar(1) + a.onde + QChar(1) + a.tipo;
+        const auto it = indice.find(chave);
+        if (it != indice.end()) {
+            grupos[it->second].push_back(&a);
+        } else {
+            indice.emplace(chave, grupos.size());
+            grupos.push_back({&a});
+        }
+    }
+    int largura = 10;
+    for (const Achado& a : achados)
+        largura = std::max(largura, static_cast<int>(a.onde.size()));
+    const auto linha = [&](const Achado& a, const QString& texto) {
+        std::fprintf(out, "%-5s  %-*s  %s\n", a.erro ? "ERRO" : "aviso", largura, a.onde.toUtf8().constData(),
+                     texto.toUtf8().constData());
+    };
+    std::fprintf(out, "%-5s  %-*s  %s\n", "nível", largura, "onde", "problema");
+    for (const auto& g : grupos) {
+        const Achado& primeiro = *g.front();
+        if (g.size() == 1) {
+            linha(primeiro, detalhe(primeiro));
+            continue;
+        }
+        linha(primeiro, QStringLiteral("%1 (%2 ocorrências)").arg(umaLinha(primeiro.tipo)).arg(g.size()));
+        for (size_t i = 0; i < g.size() && i < kPrimeiros; ++i)
+            std::fprintf(out, "%-5s  %-*s    %s\n", "", largura, "", detalhe(*g[i]).toUtf8().constData());
+        if (g.size() > kPrimeiros)
+            std::fprintf(out, "%-5s  %-*s    ... e mais %zu\n", "", largura, "", g.size() - kPrimeiros);
+    }
+    const bool falha = std::any_of(achados.begin(), achados.end(), [](const Achado& a) { return a.erro; });
     std::fprintf(out, "%s\n", falha ? "Verificação: a conversão falharia ou gravaria valores errados."
                                     : "Verificação: nenhum problema encontrado.");
-    return falha ? 1 : 0;
+}
+
+QByteArray VerificacaoPrevia::relatorioCsv(const std::vector<Achado>& achados)
+{
+    // A byte order mark, so that a spreadsheet opened on it reads UTF-8; CRLF ends each record.
+    QString t = QChar(0xFEFF) + QStringLiteral("nível,lado,tabela,CONTROLE,campo,valor,problema\r\n");
+    for (const Achado& a : achados) {
+        const QStringList campos = {a.erro ? QStringLiteral("erro") : QStringLiteral("aviso"), a.lado, a.tabela,
+                                    a.controle, a.campo, a.valor, a.problema};
+        QStringList linha;
+        for (const QString& c : campos)
+            linha.append(campoCsv(c));
+        t += linha.join(QLatin1Char(',')) + QStringLiteral("\r\n");
+    }
+    return t.toUtf8();
 }

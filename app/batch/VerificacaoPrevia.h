@@ -16,14 +16,24 @@ class VerificacaoPrevia {
 public:
     struct Achado {
         bool erro;          // true: the run would fail or write something wrong
-        QString onde;       // table or table.column
+        QString lado;       // "origem", "destino", or "ensaio" for the trial run as a whole
+        QString tabela;
+        QString campo;
         QString problema;
+        QString controle;   // the source row's key, when the finding is about one row
+        QString valor;      // whole; shortened only where it is shown
+        QString tipo;       // the kind the terminal groups by; empty for a finding of its own
+        QString onde;       // lado, table and field, as the terminal shows them
     };
 
     explicit VerificacaoPrevia(OpcoesLote opcoes) : m_opcoes(std::move(opcoes)) {}
-    // 0 when nothing would fail; 1 otherwise.
+    // 0 when nothing would fail; 1 otherwise. Writes the report file when one was asked for.
     int executar(std::FILE* out);
     const std::vector<Achado>& achados() const { return m_achados; }
+    // Every finding, one line each, as CSV (UTF-8, header row, RFC 4180 quoting).
+    static QByteArray relatorioCsv(const std::vector<Achado>& achados);
+    // The findings grouped by kind, the first few of each with the count of the rest.
+    static void imprime(std::FILE* out, const std::vector<Achado>& achados);
 
 private:
     bool verificaOrigem(SourceConnection& origem);  // false when a table or column is missing
@@ -31,7 +41,10 @@ private:
     void avisosDaOrigem(SourceConnection& origem);
     // The trial run on the scratch copy, which it alters freely.
     void ensaio(const QString& copia);
-    void achado(bool erro, const QString& onde, const QString& problema);
+    // lado, then "TABELA" or "TABELA.CAMPO" or nothing.
+    void achado(bool erro, const QString& lado, const QString& onde, const QString& problema);
+    void achado(bool erro, const QString& lado, const QString& problema);
+    void achado(Achado a);
 
     OpcoesLote m_opcoes;
     std::vector<Achado> m_achados;

@@ -3,6 +3,7 @@
 #include "SourceFixture.h"
 #include "TargetFixture.h"
 #include "app/CopiaDestino.h"
+#include "app/EstruturaConversao.h"
 #include "app/batch/ExecucaoLote.h"
 #include "app/batch/OpcoesLote.h"
 #include "app/batch/VerificacaoPrevia.h"
@@ -13,6 +14,8 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
+#include <QTemporaryDir>
+#include <algorithm>
 #include <cstdio>
 #include <functional>
 #include <gtest/gtest.h>
@@ -227,6 +230,7 @@ struct Caso {
     std::function<void(SourceFixture&, TargetFixture&, OpcoesLote&)> prepara;
     const char* onde;      // expected in the finding's place
     const char* problema;  // expected in the finding's text
+    const char* controle = nullptr;  // the source row named, when the finding is about one
 };
 }  // namespace
 
@@ -246,17 +250,17 @@ TEST_F(Lote, CheckReportsEveryFinding)
          "origem TBGRUPO.GRUPO", "coluna ausente"},
         {"group codes collide", [](SourceFixture& s, TargetFixture&, OpcoesLote&) {
              s.exec(QStringLiteral("INSERT INTO TBGRUPO (CONTROLE, GRUPO) VALUES (1001, 'Outro')")); },
-         "GRUPROD.CODGRUPO", "'001' (2 vezes)"},
+         "destino GRUPROD.CODGRUPO", "código '001' repetido: 2 chaves da origem de TBGRUPO", "1001"},
         {"value longer than its column", [](SourceFixture& s, TargetFixture& t, OpcoesLote&) {
              t.db.connect();
              t.exec(QStringLiteral("ALTER TABLE CADFABR DROP DESCRICAO"));
              t.exec(QStringLiteral("ALTER TABLE CADFABR ADD DESCRICAO VARCHAR(4)"));
              t.db.disconnect();
              s.exec(QStringLiteral("UPDATE TBESTOQUE SET FABRICANTE = 'Laboratório Longo'")); },
-         "CADFABR.DESCRICAO", "maiores que a coluna (4 caracteres"},
+         "destino CADFABR.DESCRICAO", "valor maior que a coluna (4 caracteres): tem 17", "1"},
         {"character the target cannot store", [](SourceFixture& s, TargetFixture&, OpcoesLote&) {
              s.exec(QStringLiteral("UPDATE TBCLIENTES SET NOME = 'Ōsaka' WHERE CONTROLE = '2'")); },
-         "origem TBCLIENTES.NOME", "CONTROLE 2: caractere U+014C"},
+         "origem TBCLIENTES.NOME", "caractere U+014C", "2"},
     };
     for (const Caso& c : casos) {
         SourceFixture s2;
@@ -276,7 +280,8 @@ TEST_F(Lote, CheckReportsEveryFinding)
         bool found = false;
         for (const auto& a : v.achados())
             found = found || (a.erro && a.onde.contains(QString::fromUtf8(c.onde)) &&
-                              a.problema.contains(QString::fromUtf8(c.problema)));
+                              a.problema.contains(QString::fromUtf8(c.problema)) &&
+                              (!c.controle || a.controle == QLatin1String(c.controle)));
         EXPECT_TRUE(found) << c.nome << "\n" << out.texto().toStdString();
         if (QFile::exists(t2.path())) {
             t2.db.connect();
@@ -332,6 +337,7 @@ TEST(LoteLinhaDeComando, ExitStatuses)
         {{QStringLiteral("--destino"), d, QStringLiteral("--restaura"), QStringLiteral("--mantem-atual")}, 2, "não os dois"},
         {{QStringLiteral("--destino"), d, QStringLiteral("--sem-copia"), QStringLiteral("--mantem-parcial")}, 2, "sem cópia"},
         {{QStringLiteral("--destino"), d, QStringLiteral("--restaura")}, 2, "Não há conversão interrompida"},
+        {{QStringLiteral("--destino"), d, QStringLiteral("--relatorio"), QStringLiteral("r.csv")}, 2, "vale só com --check"},
         {{QStringLiteral("--destino"), d + QStringLiteral(".nao-existe")}, 2, ""},
     };
     for (const Caso& c : casos) {
@@ -379,4 +385,197 @@ TEST_F(Lote, CheckWarnsOfWhatARunChangesSilently)
         ASSERT_TRUE(avisos.count(onde)) << out.texto().toStdString();
         EXPECT_TRUE(avisos[onde].startsWith(texto)) << avisos[onde].toStdString();
     }
+}
+
+namespace {
+// RFC 4180 as a spreadsheet reads it: quoted fields may hold commas, quotes (doubled) and line
+// breaks; CRLF ends a record.
+std::vector<QStringList> leCsv(const QByteArray& bytes)
+{
+    QString t = QString::fromUtf8(bytes);
+    if (t.startsWith(QChar(0xFEFF)))
+        t.remove(0, 1);
+    std::vector<QStringList> linhas;
+    QStringList linha;
+    QString campo;
+    bool aspas = false;
+    for (int i = 0; i < t.size(); ++i) {
+        const QChar c = t[i];
+        if (aspas) {
+            if (c == QLatin1Char('"') && i + 1 < t.size() && t[i + 1] == QLatin1Char('"'))
+                campo += c, ++i;
+            else if (c == QLatin1Char('"'))
+                aspas = false;
+            else
+                campo += c;
+        } else if (c == QLatin1Char('"')) {
+            aspas = true;
+        } else if (c == QLatin1Char(',')) {
+            linha.append(campo), campo.clear();
+        } else if (c == QLatin1Char('\r') && i + 1 < t.size() && t[i + 1] == QLatin1Char('\n')) {
+            linha.append(campo), campo.clear();
+            linhas.push_back(linha), linha.clear();
+            ++i;
+        } else {
+            campo += c;
+        }
+    }
+    EXPECT_TRUE(campo.isEmpty() && linha.isEmpty()) << "the last record does not end with CRLF";
+    return linhas;
+}
+}  // namespace
+
+// One source with rows that fail in different ways: the check goes past each, names every one,
+// and the report holds one line per row, read back as a spreadsheet would.
+TEST_F(Lote, CheckNamesEveryFailingRowInOnePassAndWritesThemAsCsv)
+{
+    s.exec(QStringLiteral("INSERT INTO TBCLIENTES (CONTROLE, NOME) VALUES ('123456789', 'Código longo'), "
+                          "('1021', 'Primeiro'), (' 1021', 'Segundo'), ('00001021', 'Terceiro')"));
+    for (int i = 0; i < 7; ++i)
+        s.exec(QStringLiteral("INSERT INTO TBCLIENTES (CONTROLE, NOME) VALUES ('%1', 'Ωmega, \"%1\"')").arg(50 + i));
+    s.exec(QStringLiteral("UPDATE TBESTOQUE SET CUSTOMEDIO = '1.7976931348623157e308' WHERE CONTROLE = 1"));
+    s.exec(QStringLiteral("UPDATE TBESTOQUE SET PRECOVENDA = '12,50abc' WHERE CONTROLE = 2"));
+    QTemporaryDir pasta;
+    opcoes.relatorio = pasta.filePath(QStringLiteral("achados.csv"));
+
+    Saida out;
+    VerificacaoPrevia v(opcoes);
+    EXPECT_EQ(v.executar(out.f), 1);
+    const QString texto = out.texto();
+    SCOPED_TRACE(texto.toStdString());
+
+    struct Esperado {
+        const char* onde;
+        const char* controle;
+        const char* problema;
+    };
+    const std::vector<Esperado> esperados = {
+        {"origem TBCLIENTES", "123456789", "Código do cliente '123456789' tem mais de 8 caracteres"},
+        {"destino CLIENTE.CODCLIENTE", "1021", "código '00001021' repetido: 3 chaves da origem de TBCLIENTES"},
+        {"destino CLIENTE.CODCLIENTE", " 1021", "código '00001021' repetido: 3 chaves"},
+        {"destino CLIENTE.CODCLIENTE", "00001021", "código '00001021' repetido: 3 chaves"},
+        {"origem TBESTOQUE", "1", "campo compprod.precomedio"},
+        {"origem TBESTOQUE", "2", "PRECOVENDA"},
+    };
+    std::vector<Esperado> todos = esperados;
+    for (const char* k : {"50", "51", "52", "53", "54", "55", "56"})
+        todos.push_back({"origem TBCLIENTES.NOME", k, "caractere U+03A9 não pode ser gravado no destino"});
+    for (const Esperado& e : todos) {
+        const auto n = std::count_if(v.achados().begin(), v.achados().end(), [&](const VerificacaoPrevia::Achado& a) {
+            return a.erro && a.onde == QLatin1String(e.onde) && a.controle == QLatin1String(e.controle) &&
+                   a.problema.contains(QString::fromUtf8(e.problema));
+        });
+        EXPECT_EQ(n, 1) << e.onde << " CONTROLE '" << e.controle << "'";
+    }
+    // The three keys of one code are named together; of the seven rows of one kind the terminal
+    // shows the first five and counts the rest.
+    EXPECT_TRUE(texto.contains(QStringLiteral("(CONTROLE ' 1021', 00001021, 1021)")));
+    EXPECT_TRUE(texto.contains(QStringLiteral("caracteres que o destino não pode gravar (WIN1252) (7 ocorrências)")));
+    EXPECT_TRUE(texto.contains(QStringLiteral("... e mais 2")));
+
+    QFile f(opcoes.relatorio);
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    const std::vector<QStringList> csv = leCsv(f.readAll());
+    ASSERT_EQ(csv.size(), v.achados().size() + 1);
+    EXPECT_EQ(csv[0], QString::fromUtf8("nível,lado,tabela,CONTROLE,campo,valor,problema").split(QLatin1Char(',')));
+    for (size_t i = 0; i < v.achados().size(); ++i) {
+        const auto& a = v.achados()[i];
+        const QStringList linha = {a.erro ? QStringLiteral("erro") : QStringLiteral("aviso"), a.lado, a.tabela, a.controle,
+                                   a.campo, a.valor, a.problema};
+        EXPECT_EQ(csv[i + 1], linha) << i;
+    }
+    for (const Esperado& e : todos) {
+        const auto n = std::count_if(csv.begin() + 1, csv.end(), [&](const QStringList& l) {
+            return l[0] == QLatin1String("erro") && l[3] == QLatin1String(e.controle) &&
+                   l[6].contains(QString::fromUtf8(e.problema));
+        });
+        EXPECT_EQ(n, 1) << "csv: " << e.onde << " CONTROLE '" << e.controle << "'";
+    }
+    // A value with a comma and quotes comes back whole.
+    EXPECT_TRUE(std::any_of(csv.begin(), csv.end(), [](const QStringList& l) {
+        return l[5] == QStringLiteral("Ωmega, \"52\"");
+    }));
+}
+
+// Every value the rules will shorten is announced per field, with the count and the longest
+// length; and what the check announces is what a real run then writes.
+TEST_F(Lote, CheckAnnouncesEveryCutAndTheRunCutsThere)
+{
+    s.exec(QStringLiteral("INSERT INTO TBFORNECEDOR (CONTROLE, EMPRESA) VALUES (1, 'Distribuidora')"));
+    s.exec(QStringLiteral("INSERT INTO TBGRUPO (CONTROLE, GRUPO) VALUES (1003, 'Higiene')"));
+    s.exec(QStringLiteral("UPDATE TBCLIENTES SET CIDADE = NULL, OBSERVACAO = REPEAT('o', 150) WHERE CONTROLE = '2'"));
+    s.exec(QStringLiteral("UPDATE TBCLIENTES SET CIDADE = NULL WHERE CONTROLE = '1'"));
+    s.exec(QStringLiteral("UPDATE TBESTOQUE SET GRUPO = '1002' WHERE CONTROLE = 1"));
+    const QString letras = QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZ");
+    const auto longo = [&](int n) {
+        QString t;
+        while (t.size() < n)
+            t += letras;
+        return t.left(n);
+    };
+    const std::map<QString, QString> tabela = {{QStringLiteral("CLIENTES"), QStringLiteral("TBCLIENTES")},
+                                               {QStringLiteral("FORNECEDORES"), QStringLiteral("TBFORNECEDOR")},
+                                               {QStringLiteral("GRUPOSPRODUTOS"), QStringLiteral("TBGRUPO")},
+                                               {QStringLiteral("PRODUTOS"), QStringLiteral("TBESTOQUE")}};
+    for (const auto& c : EstruturaConversao::cortes()) {
+        if (c.medida == EstruturaConversao::Corte::Ultimos)
+            continue;
+        const QString t = tabela.at(QLatin1String(c.chave));
+        s.exec(QStringLiteral("ALTER TABLE %1 MODIFY %2 TEXT").arg(t, QLatin1String(c.coluna)));
+        s.exec(QStringLiteral("UPDATE %1 SET %2 = '%3' WHERE CONTROLE = %4")
+                   .arg(t, QLatin1String(c.coluna), longo(c.largura + 5),
+                        t == QLatin1String("TBCLIENTES") ? QStringLiteral("'1'") : QStringLiteral("1")));
+    }
+
+    Saida out;
+    VerificacaoPrevia v(opcoes);
+    EXPECT_EQ(v.executar(out.f), 0) << out.texto().toStdString();
+    std::map<QString, QString> avisos;
+    for (const auto& a : v.achados())
+        if (!a.erro)
+            avisos[a.onde] = a.problema;
+    for (const auto& c : EstruturaConversao::cortes()) {
+        SCOPED_TRACE(c.coluna);
+        const QString onde = QStringLiteral("origem %1.%2").arg(tabela.at(QLatin1String(c.chave)), QLatin1String(c.coluna));
+        ASSERT_TRUE(avisos.count(onde)) << out.texto().toStdString();
+        const bool observacao = onde == QLatin1String("origem TBCLIENTES.OBSERVACAO");
+        const int maior = c.medida == EstruturaConversao::Corte::Ultimos ? 4 : observacao ? 150 : c.largura + 5;
+        EXPECT_TRUE(avisos[onde].startsWith(QStringLiteral("%1 valores serão cortados ao gravar %2 (")
+                                                .arg(observacao ? 2 : 1)
+                                                .arg(QLatin1String(c.destino))))
+            << avisos[onde].toStdString();
+        EXPECT_TRUE(avisos[onde].endsWith(QStringLiteral("tem %1 caracteres e ficará com %2").arg(maior).arg(c.largura)))
+            << avisos[onde].toStdString();
+    }
+
+    Saida run;
+    ExecucaoLote lote(opcoes);
+    ASSERT_EQ(lote.executar(run.f, false), 0) << run.texto().toStdString();
+    t.db.connect();
+    for (const auto& c : EstruturaConversao::cortes()) {
+        SCOPED_TRACE(c.destino);
+        const QString destino = QLatin1String(c.destino);
+        const QString tabelaDestino = destino.section(QLatin1Char('.'), 0, 0), coluna = destino.section(QLatin1Char('.'), 1);
+        if (c.medida == EstruturaConversao::Corte::Ultimos) {
+            // 1003 and 1002 keep their last three characters.
+            const QString codigo = tabelaDestino == QLatin1String("GRUPROD") ? QStringLiteral("003") : QStringLiteral("002");
+            EXPECT_GE(t.rows(QStringLiteral("SELECT COUNT(*) FROM %1 WHERE %2 = '%3'").arg(tabelaDestino, coluna, codigo))
+                          .at(0).at(0).toInt(), 1);
+        }
+        const auto r = t.rows(QStringLiteral("SELECT MAX(CHAR_LENGTH(TRIM(TRAILING FROM %1))) FROM %2").arg(coluna, tabelaDestino));
+        EXPECT_EQ(r.at(0).at(0).toInt(), c.largura);
+    }
+}
+
+// While the engine holds the file for another attachment, a run could not open it: the check
+// says so instead of finding nothing.
+TEST_F(Lote, CheckReportsATargetHeldByAnotherAttachment)
+{
+    t.db.connect();
+    Saida out;
+    VerificacaoPrevia v(opcoes);
+    EXPECT_EQ(v.executar(out.f), 1);
+    EXPECT_TRUE(std::any_of(v.achados().begin(), v.achados().end(), [](const VerificacaoPrevia::Achado& a) {
+        return a.erro && a.onde == QLatin1String("destino") && a.problema.contains(QStringLiteral("em uso por outro programa"));
+    })) << out.texto().toStdString();
 }
