@@ -1,5 +1,6 @@
 #include "app/EstruturaConversao.h"
 #include "conversion/TextRules.h"
+#include "entities/GruposConversao.h"
 #include "db/AppError.h"
 #include "db/SourceConnection.h"
 #include "db/SourceQuery.h"
@@ -24,33 +25,14 @@ QStringList lista(const QString& texto)
 
 QString EstruturaConversao::tabelaOrigem(const QString& chave)
 {
-    static const std::map<QString, QString> t = {
-        {QStringLiteral("CLIENTES"), QStringLiteral("TBCLIENTES")},
-        {QStringLiteral("FORNECEDORES"), QStringLiteral("TBFORNECEDOR")},
-        {QStringLiteral("GRUPOSPRODUTOS"), QStringLiteral("TBGRUPO")},
-        {QStringLiteral("CLASSIFICACAOFISCAL"), QStringLiteral("TB_CODIGO_NCM")},
-        {QStringLiteral("PRODUTOS"), QStringLiteral("TBESTOQUE")}};
-    return busca(t, chave);
+    const auto* g = GruposConversao::busca(chave);
+    return g ? g->tabelaOrigem : QString();
 }
 
 QStringList EstruturaConversao::colunasOrigem(const QString& chave)
 {
-    static const std::map<QString, QString> colunas = {
-        {QStringLiteral("CLIENTES"),
-         QStringLiteral("CONTROLE, NOME, ENDERECO, BAIRRO, CIDADE, ESTADO, CEP, TELEFONE, DATA, CGC, CPF, "
-                        "RESPONSAVEL, DATACADASTRO, PAI, MAE, IDENTIDADE, FAX, OBSERVACAO, EMPRESATRABALHO, "
-                        "LIMITECREDITO, PESSOA, ESTADOCIVIL, REFERENCIA, ATIVO")},
-        {QStringLiteral("FORNECEDORES"),
-         QStringLiteral("CONTROLE, EMPRESA, ENDERECO, BAIRRO, CIDADE, ESTADO, CEP, TELEFONE, CGC, INSCRICAO, FAX, "
-                        "EMAIL, OBSERVACAO, PESSOA")},
-        {QStringLiteral("GRUPOSPRODUTOS"), QStringLiteral("CONTROLE, GRUPO")},
-        {QStringLiteral("CLASSIFICACAOFISCAL"), QStringLiteral("CONTROLE, NCM")},
-        {QStringLiteral("PRODUTOS"),
-         QStringLiteral("CONTROLE, CODIGOBARRA, PRODUTO, GRUPO, FABRICANTE, PRECOCUSTO, CUSTOMEDIO, PRECOVENDA, "
-                        "ESTMINIMO, UNIDADE, LUCRO, ESTMAXIMO, CODNCM, MARCA, CODFORNECEDOR, PESO, "
-                        "DESCRICAOSIMPLES, ATIVO, CST, APLICACAO, CFOP, FRACIONADO, PRECOPRAZO, PRECOPROMOCAO, "
-                        "PRECOCINCO, REGISTROMS")}};
-    return lista(busca(colunas, chave));
+    const auto* g = GruposConversao::busca(chave);
+    return g ? g->colunasOrigem : QStringList();
 }
 
 const std::vector<EstruturaConversao::Corte>& EstruturaConversao::cortes()
@@ -102,21 +84,14 @@ int EstruturaConversao::medida(const Corte& c, const QString& v)
 
 QStringList EstruturaConversao::tabelasDestino(const QString& chave)
 {
-    if (chave == QLatin1String("CLIENTES")) return {QStringLiteral("CLIENTE")};
-    if (chave == QLatin1String("FORNECEDORES")) return {QStringLiteral("FORNECE")};
-    if (chave == QLatin1String("GRUPOSPRODUTOS")) return {QStringLiteral("GRUPROD")};
-    if (chave == QLatin1String("CLASSIFICACAOFISCAL")) return {QStringLiteral("CLASFISC")};
-    if (chave == QLatin1String("PRODUTOS")) return {QStringLiteral("PRODUTO"), QStringLiteral("COMPPROD")};
-    return {};
+    const auto* g = GruposConversao::busca(chave);
+    return g ? g->tabelasDestino : QStringList();
 }
 
 QStringList EstruturaConversao::tabelasReferencia(const QString& chave)
 {
-    if (chave == QLatin1String("CLIENTES") || chave == QLatin1String("FORNECEDORES"))
-        return {QStringLiteral("CIDADES")};
-    if (chave == QLatin1String("PRODUTOS"))
-        return {QStringLiteral("CADFABR"), QStringLiteral("CLASFISC"), QStringLiteral("GRUPROD")};
-    return {};
+    const auto* g = GruposConversao::busca(chave);
+    return g ? g->tabelasReferencia : QStringList();
 }
 
 QStringList EstruturaConversao::tabelasDestinoDe(const QStringList& chaves)

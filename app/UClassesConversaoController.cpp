@@ -2,38 +2,13 @@
 #include "app/ListaParametros.h"
 #include "conversion/classConversao.h"
 #include "db/AppError.h"
-#include "entities/UClassPreencheClassificacaoFiscal.h"
-#include "entities/UClassPreencheConverteClientes.h"
-#include "entities/UClassPreencheConverteFornecedores.h"
-#include "entities/UClassPreencheConverteGruposProdutos.h"
-#include "entities/UClassPreencheConverteProdutos.h"
 #include "platform/Gauge.h"
 #include "platform/Platform.h"
 
-const std::vector<TClassesConversaoController::Grupo>& TClassesConversaoController::grupos()
-{
-    static const std::vector<Grupo> lista = {
-        {QStringLiteral("CLIENTES"), QStringLiteral("Convertendo Clientes - Registro ")},
-        {QStringLiteral("FORNECEDORES"), QStringLiteral("Convertendo Fornecedores - Registro ")},
-        {QStringLiteral("GRUPOSPRODUTOS"), QStringLiteral("Convertendo Grupos de produtos - Registro ")},
-        {QStringLiteral("CLASSIFICACAOFISCAL"), QStringLiteral("Convertendo Classificacao Fiscal - Registro ")},
-        {QStringLiteral("PRODUTOS"), QStringLiteral("Convertendo Produtos - Registro ")},
-    };
-    return lista;
-}
-
 std::unique_ptr<Preenchedor> TClassesConversaoController::preenchedorReal(const QString& chave)
 {
-    if (chave == QLatin1String("CLIENTES"))
-        return std::make_unique<TClassPreencheDadosClientes>();
-    if (chave == QLatin1String("FORNECEDORES"))
-        return std::make_unique<TClassPreencheDadosFornecedores>();
-    if (chave == QLatin1String("GRUPOSPRODUTOS"))
-        return std::make_unique<TClassPreencheDadosGruposProdutos>();
-    if (chave == QLatin1String("CLASSIFICACAOFISCAL"))
-        return std::make_unique<TClassPreencheDadosClassificacaoFiscal>();
-    if (chave == QLatin1String("PRODUTOS"))
-        return std::make_unique<TClassPreencheDadosProdutos>();
+    if (const Grupo* g = GruposConversao::busca(chave))
+        return g->cria();
     throw AppError(QStringLiteral("Grupo desconhecido: ") + chave);
 }
 
@@ -57,16 +32,10 @@ bool TClassesConversaoController::FEfetuaConversao(const ListaParametros& MParam
 
     bool resultado = false;
     try {
-        if (MParams.value(QStringLiteral("CLIENTES")) == QLatin1String("S"))
-            PConverteClientes(BDOrigem, BDDestino, Barra, lblInfo);
-        if (MParams.value(QStringLiteral("FORNECEDORES")) == QLatin1String("S"))
-            PConverteFornecedores(BDOrigem, BDDestino, Barra, lblInfo);
-        if (MParams.value(QStringLiteral("GRUPOSPRODUTOS")) == QLatin1String("S"))
-            PConverteGruposProdutos(BDOrigem, BDDestino, Barra, lblInfo);
-        if (MParams.value(QStringLiteral("CLASSIFICACAOFISCAL")) == QLatin1String("S"))
-            PConverteClassificacaoFiscal(BDOrigem, BDDestino, Barra, lblInfo);
-        if (MParams.value(QStringLiteral("PRODUTOS")) == QLatin1String("S"))
-            PConverteProdutos(BDOrigem, BDDestino, Barra, lblInfo);
+        // The selected groups in their fixed order.
+        for (const Grupo& g : grupos())
+            if (MParams.value(g.chave) == QLatin1String("S"))
+                converteGrupo(g.chave, BDOrigem, BDDestino, Barra, lblInfo);
         conversao.PConfirmaTransacao(Transacao);
         Platform::messages().information(QStringLiteral("Conversão concluída com sucesso!"));
         resultado = true;

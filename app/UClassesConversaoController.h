@@ -1,5 +1,6 @@
 #pragma once
 #include "conversion/Preenchedor.h"
+#include "entities/GruposConversao.h"
 #include <QString>
 #include <functional>
 #include <memory>
@@ -16,12 +17,9 @@ class ProgressLabel;
 // transaction, and the outcome in one message box.
 class TClassesConversaoController {
 public:
-    struct Grupo {
-        QString chave;    // key in the run parameters
-        QString prefixo;  // label prefix of the group's walk
-    };
+    using Grupo = GruposConversao::Grupo;
     // The groups in the order in which they run.
-    static const std::vector<Grupo>& grupos();
+    static const std::vector<Grupo>& grupos() { return GruposConversao::todos(); }
 
     // Creates the filler of a group by its key; the real fillers unless replaced.
     using FabricaPreenchedor = std::function<std::unique_ptr<Preenchedor>(const QString& chave)>;

@@ -7,7 +7,8 @@
 SourceQuery& TClassPreencheDadosClassificacaoFiscal::BuscaClassificacaoFiscalBDOrigem(SourceQuery& qryBusca)
 {
     qryBusca.clearSql();
-    qryBusca.setSql(QStringLiteral("SELECT CONTROLE, NCM FROM TB_CODIGO_NCM"));
+    qryBusca.setSql(QStringLiteral("SELECT ") + QLatin1String(kColunasOrigem) + QStringLiteral(" FROM ") +
+                    QLatin1String(kTabelaOrigem));
     qryBusca.open();
     return qryBusca;
 }
@@ -21,8 +22,8 @@ void TClassPreencheDadosClassificacaoFiscal::PreencheConverteClassificacaoFiscal
 
     ConverteClassificacaoFiscal.LimpaTabela();
     BuscaClassificacaoFiscalBDOrigem(qryBusca);
-    ProgressWalk(Barra, lblInfo, QStringLiteral("Convertendo Classificacao Fiscal - Registro "),
-                 QStringLiteral("TB_CODIGO_NCM"))
+    ProgressWalk(Barra, lblInfo, QLatin1String(kPrefixo),
+                 QLatin1String(kTabelaOrigem))
         .run(qryBusca, [&](SourceQuery& q) {
             ConverteClassificacaoFiscal.SetCodClasFis(q.fieldText(QStringLiteral("CONTROLE")));
             ConverteClassificacaoFiscal.SetCodNBM(FConversao.FRemoveCaracter(q.fieldText(QStringLiteral("NCM"))));

@@ -10,10 +10,8 @@
 SourceQuery& TClassPreencheDadosClientes::BuscaClientesBDOrigem(SourceConnection&, SourceQuery& qryBusca)
 {
     qryBusca.clearSql();
-    qryBusca.setSql(QStringLiteral(
-        "SELECT CONTROLE, NOME, ENDERECO, BAIRRO, CIDADE, ESTADO, CEP, TELEFONE, DATA, CGC, CPF, "
-        "RESPONSAVEL, DATACADASTRO, PAI, MAE, IDENTIDADE, FAX, OBSERVACAO, EMPRESATRABALHO, "
-        "LIMITECREDITO, PESSOA, ESTADOCIVIL, REFERENCIA, ATIVO FROM TBCLIENTES "));
+    qryBusca.setSql(QStringLiteral("SELECT ") + QLatin1String(kColunasOrigem) + QStringLiteral(" FROM ") +
+                    QLatin1String(kTabelaOrigem) + QStringLiteral(" "));
     qryBusca.open();
     return qryBusca;
 }
@@ -39,8 +37,8 @@ void TClassPreencheDadosClientes::PreencheConverteClientes(SourceConnection& DbO
     BuscaClientesBDOrigem(DbOrigem, qryBusca);
 
     // The values go to the setters as read: the converter does all the cleaning.
-    ProgressWalk(Barra, lblInfo, QStringLiteral("Convertendo Clientes - Registro "),
-                 QStringLiteral("TBCLIENTES"))
+    ProgressWalk(Barra, lblInfo, QLatin1String(kPrefixo),
+                 QLatin1String(kTabelaOrigem))
         .run(qryBusca, [&](SourceQuery& q) {
             ConverteClientes.SetCodCliente(q.fieldText(QStringLiteral("CONTROLE")));
             ConverteClientes.SetNome(q.fieldText(QStringLiteral("NOME")));

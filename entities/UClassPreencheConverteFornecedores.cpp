@@ -18,9 +18,8 @@ bool telefoneInformado(const QString& tel)
 SourceQuery& TClassPreencheDadosFornecedores::BuscaFornecedoresBDOrigem(SourceQuery& qryBusca)
 {
     qryBusca.clearSql();
-    qryBusca.setSql(QStringLiteral(
-        "SELECT CONTROLE, EMPRESA, ENDERECO, BAIRRO, CIDADE, ESTADO, CEP, TELEFONE, CGC, "
-        "INSCRICAO, FAX, EMAIL, OBSERVACAO, PESSOA FROM TBFORNECEDOR"));
+    qryBusca.setSql(QStringLiteral("SELECT ") + QLatin1String(kColunasOrigem) + QStringLiteral(" FROM ") +
+                    QLatin1String(kTabelaOrigem));
     qryBusca.open();
     return qryBusca;
 }
@@ -37,8 +36,8 @@ void TClassPreencheDadosFornecedores::PreencheConverteFornecedores(SourceConnect
     ConverteFornecedores.LimpaTabela();
     BuscaFornecedoresBDOrigem(qryBusca);
 
-    ProgressWalk(Barra, lblInfo, QStringLiteral("Convertendo Fornecedores - Registro "),
-                 QStringLiteral("TBFORNECEDOR"))
+    ProgressWalk(Barra, lblInfo, QLatin1String(kPrefixo),
+                 QLatin1String(kTabelaOrigem))
         .run(qryBusca, [&](SourceQuery& q) {
             ConverteFornecedores.SetCodFornec(q.fieldText(QStringLiteral("CONTROLE")));
             ConverteFornecedores.SetNome(q.fieldText(QStringLiteral("EMPRESA")));

@@ -11,6 +11,14 @@ class ProgressLabel;
 // the suppliers' cities in CIDADES on the way.
 class TClassPreencheDadosFornecedores : public Preenchedor {
 public:
+    // The source table, the columns the walk reads from it (one list for the select and the
+    // pre-flight check) and the label prefix of the walk.
+    static constexpr const char* kTabelaOrigem = "TBFORNECEDOR";
+    static constexpr const char* kColunasOrigem =
+        "CONTROLE, EMPRESA, ENDERECO, BAIRRO, CIDADE, ESTADO, CEP, TELEFONE, CGC, INSCRICAO, "
+        "FAX, EMAIL, OBSERVACAO, PESSOA";
+    static constexpr const char* kPrefixo = "Convertendo Fornecedores - Registro ";
+
     // Sets qryBusca to the suppliers' select, opens it and returns it.
     SourceQuery& BuscaFornecedoresBDOrigem(SourceQuery& qryBusca);
     void PreencheConverteFornecedores(SourceConnection& DbOrigem, TargetDatabase& DbDestino, Gauge& Barra,

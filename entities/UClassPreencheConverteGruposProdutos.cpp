@@ -6,7 +6,8 @@
 SourceQuery& TClassPreencheDadosGruposProdutos::BuscaGruposProdutosBDOrigem(SourceQuery& qryBusca)
 {
     qryBusca.clearSql();
-    qryBusca.setSql(QStringLiteral("SELECT CONTROLE, GRUPO FROM TBGRUPO"));
+    qryBusca.setSql(QStringLiteral("SELECT ") + QLatin1String(kColunasOrigem) + QStringLiteral(" FROM ") +
+                    QLatin1String(kTabelaOrigem));
     qryBusca.open();
     return qryBusca;
 }
@@ -21,8 +22,8 @@ void TClassPreencheDadosGruposProdutos::PreencheConverteGruposProdutos(SourceCon
 
     ConverteGruposProdutos.LimpaTabela();
     BuscaGruposProdutosBDOrigem(qryBusca);
-    ProgressWalk(Barra, lblInfo, QStringLiteral("Convertendo Grupos de produtos - Registro "),
-                 QStringLiteral("TBGRUPO"))
+    ProgressWalk(Barra, lblInfo, QLatin1String(kPrefixo),
+                 QLatin1String(kTabelaOrigem))
         .run(qryBusca, [&](SourceQuery& q) {
             ConverteGruposProdutos.SetCodigo(q.fieldText(QStringLiteral("CONTROLE")));
             ConverteGruposProdutos.SetDescricao(q.fieldText(QStringLiteral("GRUPO")));

@@ -19,11 +19,8 @@ double numeroOuZero(const SourceQuery& q, const QString& coluna)
 SourceQuery& TClassPreencheDadosProdutos::BuscaProdutosBDOrigem(SourceQuery& qryBusca)
 {
     qryBusca.clearSql();
-    qryBusca.setSql(QStringLiteral(
-        "SELECT CONTROLE, CODIGOBARRA, PRODUTO, GRUPO, FABRICANTE, PRECOCUSTO, CUSTOMEDIO, "
-        "PRECOVENDA, ESTMINIMO, UNIDADE, LUCRO, ESTMAXIMO, CODNCM, MARCA, CODFORNECEDOR, PESO, "
-        "DESCRICAOSIMPLES, ATIVO, CST, APLICACAO, CFOP, FRACIONADO, PRECOPRAZO, PRECOPROMOCAO, "
-        "PRECOCINCO, REGISTROMS FROM TBESTOQUE"));
+    qryBusca.setSql(QStringLiteral("SELECT ") + QLatin1String(kColunasOrigem) + QStringLiteral(" FROM ") +
+                    QLatin1String(kTabelaOrigem));
     qryBusca.open();
     return qryBusca;
 }
@@ -43,8 +40,8 @@ void TClassPreencheDadosProdutos::PreencheConverteProdutos(SourceConnection& DbO
     ConverteCompProdutos.LimpaTabela();
     BuscaProdutosBDOrigem(qryBusca);
 
-    ProgressWalk(Barra, lblInfo, QStringLiteral("Convertendo Produtos - Registro "),
-                 QStringLiteral("TBESTOQUE"))
+    ProgressWalk(Barra, lblInfo, QLatin1String(kPrefixo),
+                 QLatin1String(kTabelaOrigem))
         .run(qryBusca, [&](SourceQuery& q) {
             ConverteProdutos.SetCodProd(q.fieldText(QStringLiteral("CONTROLE")));
             ConverteProdutos.SetReferencia(q.fieldText(QStringLiteral("CODIGOBARRA")));

@@ -142,9 +142,8 @@ int ExecucaoLote::executar(std::FILE* out, bool terminal)
     SourceConnection origem(m_opcoes.origem);
 
     ListaParametros params;
-    for (const char* linha : {"CLIENTES", "FORNECEDORES", "GRUPOSPRODUTOS", "CLASSIFICACAOFISCAL", "PRODUTOS",
-                              "CAMINHO BD DESTINO", "CAMINHO BD ORIGEM"})
-        params.add(QLatin1String(linha));
+    for (const QString& linha : GruposConversao::linhasParametros())
+        params.add(linha);
     m_resumo.clear();
     for (const auto& g : TClassesConversaoController::grupos()) {
         if (!m_opcoes.grupos.contains(g.chave))

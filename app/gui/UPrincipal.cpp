@@ -293,9 +293,8 @@ void TFPrincipal::HabilitaBotoes()
 
 void TFPrincipal::pIniciaListaParametros(ListaParametros& lista)
 {
-    for (const char* nome : {"CLIENTES", "FORNECEDORES", "GRUPOSPRODUTOS", "CLASSIFICACAOFISCAL",
-                             "PRODUTOS", "CAMINHO BD DESTINO", "CAMINHO BD ORIGEM"})
-        lista.add(QLatin1String(nome));
+    for (const QString& nome : GruposConversao::linhasParametros())
+        lista.add(nome);
 }
 
 void TFPrincipal::pCarregaParametros(ListaParametros& lista)
