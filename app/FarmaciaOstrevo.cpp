@@ -3,6 +3,7 @@
 #include "app/gui/PlataformaQt.h"
 #include "app/gui/UPrincipal.h"
 #include "db/FbClient.h"
+#include "platform/InstalacaoPlataforma.h"
 #include "platform/Interrupcao.h"
 #include "platform/Platform.h"
 #include <QSocketNotifier>
@@ -24,8 +25,7 @@ int main(int argc, char** argv)
 
     TMensagensQt mensagens;
     TEventosQt eventos;
-    Platform::setMessages(&mensagens);
-    Platform::setEvents(&eventos);
+    InstalacaoPlataforma plataforma(&mensagens, &eventos);
 
     app.setFont(fontePadrao());
     aplicaTema(app);
@@ -43,7 +43,5 @@ int main(int argc, char** argv)
         FPrincipal.show();
         resultado = app.exec();
     }
-    Platform::setMessages(nullptr);
-    Platform::setEvents(nullptr);
     return resultado;
 }

@@ -5,6 +5,7 @@
 
 namespace Firebird { class IAttachment; class IMaster; class IUtil; }
 class TargetTransaction;
+class StatementRecorder;
 
 // The target database file, attached locally by its path (no server prefix).
 class TargetDatabase {
@@ -39,6 +40,16 @@ public:
     }
     void zeraInsercoes() { m_insercoes.clear(); }
 
+    // Only for the pre-flight check's trial run on a scratch copy: characters the target's set
+    // cannot hold are sent as "?" instead of raising, so the trial goes on and reports
+    // everything else. A real run's connection never has it.
+    void setSubstituiNoEnsaio(bool on) { m_substituiNoEnsaio = on; }
+    bool substituiNoEnsaio() const { return m_substituiNoEnsaio; }
+
+    // Sees every statement sent through this connection; nullptr (the default): none.
+    void setRecorder(StatementRecorder* r) { m_recorder = r; }
+    StatementRecorder* recorder() const { return m_recorder; }
+
     void setDefaultTransaction(TargetTransaction* t) { m_defaultTransaction = t; }
     TargetTransaction* defaultTransaction() const { return m_defaultTransaction; }
 
@@ -63,6 +74,8 @@ private:
     unsigned m_generation = 0;
     TargetTransaction* m_defaultTransaction = nullptr;
     std::map<QString, qint64> m_insercoes;
+    bool m_substituiNoEnsaio = false;
+    StatementRecorder* m_recorder = nullptr;
     struct Transactions;
     std::unique_ptr<Transactions> m_transactions;
 };

@@ -16,7 +16,6 @@
 using namespace Firebird;
 
 namespace {
-StatementRecorder* g_recorder = nullptr;
 
 enum class ParamKind { Unset, Null, Value };
 struct ParamValue {
@@ -181,10 +180,10 @@ QString columnOf(const QString& text, Span lit)
 
 // A statement in the connection character set. A character that the set cannot hold is
 // reported with the column and the value that hold it, not by its place in a long text.
-QByteArray encodeStatement(const QString& text)
+QByteArray encodeStatement(const QString& text, bool substitui)
 {
     try {
-        return Win1252::encode(text);
+        return Win1252::encode(text, substitui);
     } catch (const AppError&) {
         int pos = 0;
         while (pos < text.size() && Win1252::canEncode(text[pos]))
@@ -451,7 +450,7 @@ void TargetQuery::setParamText(const QString& name, const QString& value)
 {
     ParamValue& p = paramSlot(*d, sql(), name);
     try {
-        p.bytes = Win1252::encode(value);
+        p.bytes = Win1252::encode(value, d->db.substituiNoEnsaio());
     } catch (const AppError& e) {
         throw AppError(e.message() + QStringLiteral(" (parâmetro ") + name + QLatin1Char(')'));
     }
@@ -492,7 +491,6 @@ void TargetQuery::setParamNull(const QString& name)
     p.kind = ParamKind::Null;
 }
 
-void TargetQuery::setRecorder(StatementRecorder* recorder) { g_recorder = recorder; }
 
 namespace {
 void record(StatementRecorder::Kind kind, TargetQuery::Impl& d, const QByteArray& sql);
@@ -526,7 +524,7 @@ void prepare(TargetQuery::Impl& d, TargetTransaction& t)
     d.park();
     if (d.unpark(d.parsedText))
         return;
-    const QByteArray sqlBytes = encodeStatement(d.parsedText);
+    const QByteArray sqlBytes = encodeStatement(d.parsedText, d.db.substituiNoEnsaio());
     FbClient::Status st;
     try {
         d.cur.stmt = d.db.attachment()->prepare(&st, t.handle(), static_cast<unsigned>(sqlBytes.size()),
@@ -714,8 +712,8 @@ void TargetQuery::open()
         throw AppError(MensagemServidor::destino(FbClient::message(e)));
     }
     d->open = true;
-    if (g_recorder)
-        record(StatementRecorder::Kind::Open, *d, encodeStatement(d->parsedText));
+    if (d->db.recorder())
+        record(StatementRecorder::Kind::Open, *d, encodeStatement(d->parsedText, d->db.substituiNoEnsaio()));
     fetchRow(*d);
     d->empty = d->eof;
 }
@@ -779,8 +777,8 @@ void TargetQuery::execSql()
     const QString text = sql();
     if (isCommitStatement(text)) {
         activeTransaction(*d).commit();
-        if (g_recorder)
-            g_recorder->sent(StatementRecorder::Kind::Commit, QByteArray("COMMIT"), {});
+        if (StatementRecorder* r = d->db.recorder())
+            r->sent(StatementRecorder::Kind::Commit, QByteArray("COMMIT"), {});
         return;
     }
     TargetTransaction& t = activeTransaction(*d);
@@ -788,7 +786,7 @@ void TargetQuery::execSql()
     FbClient::Status st;
     if (d->paramOrder.isEmpty()) {
         // Literal statements are executed in one call, without keeping a prepared statement.
-        const QByteArray sqlBytes = encodeStatement(d->parsedText);
+        const QByteArray sqlBytes = encodeStatement(d->parsedText, d->db.substituiNoEnsaio());
         try {
             d->db.attachment()->execute(&st, t.handle(), static_cast<unsigned>(sqlBytes.size()),
                                         sqlBytes.constData(), static_cast<unsigned>(d->db.sqlDialect()),
@@ -800,8 +798,8 @@ void TargetQuery::execSql()
                                     d->parsedText);
             throw AppError(MensagemServidor::destino(msg));
         }
-        if (g_recorder)
-            g_recorder->sent(StatementRecorder::Kind::Execute, sqlBytes, {});
+        if (StatementRecorder* r = d->db.recorder())
+            r->sent(StatementRecorder::Kind::Execute, sqlBytes, {});
         return;
     }
     prepare(*d, t);
@@ -812,8 +810,8 @@ void TargetQuery::execSql()
     } catch (const FbException& e) {
         throw AppError(MensagemServidor::destino(FbClient::message(e)));
     }
-    if (g_recorder)
-        record(StatementRecorder::Kind::Execute, *d, encodeStatement(d->parsedText));
+    if (d->db.recorder())
+        record(StatementRecorder::Kind::Execute, *d, encodeStatement(d->parsedText, d->db.substituiNoEnsaio()));
 }
 
 namespace {
@@ -827,6 +825,6 @@ void record(StatementRecorder::Kind kind, TargetQuery::Impl& d, const QByteArray
         else
             params.append(p.bytes.isNull() ? QByteArray("") : p.bytes);
     }
-    g_recorder->sent(kind, sql, params);
+    d.db.recorder()->sent(kind, sql, params);
 }
 }  // namespace

@@ -63,7 +63,6 @@ public:
 
     // True for "COMMIT" or "Commit;" in any letter case and layout.
     static bool isCommitStatement(const QString& text);
-    static void setRecorder(StatementRecorder* recorder);  // nullptr: none (the default)
 
     struct Impl;  // opaque: the client library's statement and result
 

@@ -21,21 +21,15 @@ int codeOf(QChar c)
 }
 }  // namespace
 
-namespace {
-bool g_substitute = false;
-}
-
-void Win1252::setSubstituteForTrial(bool on) { g_substitute = on; }
-
 bool Win1252::canEncode(QChar c) { return codeOf(c) >= 0; }
 
-QByteArray Win1252::encode(const QString& text)
+QByteArray Win1252::encode(const QString& text, bool substitui)
 {
     QByteArray out;
     out.reserve(text.size());
     for (int i = 0; i < text.size(); ++i) {
         const int code = codeOf(text[i]);
-        if (code < 0 && g_substitute) {
+        if (code < 0 && substitui) {
             out.append('?');
             continue;
         }

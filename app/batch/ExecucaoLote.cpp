@@ -6,6 +6,7 @@
 #include "app/UClassesConversaoController.h"
 #include "app/batch/ProgressoTerminal.h"
 #include "app/batch/RegistroComandos.h"
+#include "platform/InstalacaoPlataforma.h"
 #include "db/AppError.h"
 #include "db/SourceConnection.h"
 #include "db/SourceQuery.h"
@@ -82,14 +83,11 @@ int ExecucaoLote::executar(std::FILE* out, bool terminal)
         explicit EventosQt(EventPump* p) : proximo(p) {}
         void processEvents() override { QtEventPump::processEvents(); proximo->processEvents(); }
     } eventosQt(&progresso);
-    Platform::setMessages(&progresso);
-    Platform::setEvents(m_opcoes.eventosQt ? static_cast<EventPump*>(&eventosQt) : &progresso);
+    InstalacaoPlataforma plataforma(&progresso,
+                                    m_opcoes.eventosQt ? static_cast<EventPump*>(&eventosQt) : &progresso);
     std::optional<RegistroComandos> registro;
     if (!m_opcoes.registroComandos.isEmpty())
         registro.emplace(m_opcoes.registroComandos);
-    struct Restaura {
-        ~Restaura() { Platform::setMessages(nullptr); Platform::setEvents(nullptr); }
-    } restaura;
 
     // A run of this file that did not end: nothing goes on without the operator's word.
     if (const auto marca = CopiaDestino::leMarca(m_opcoes.destino)) {
@@ -126,6 +124,8 @@ int ExecucaoLote::executar(std::FILE* out, bool terminal)
     }
 
     TargetDatabase destino;
+    if (registro)
+        destino.setRecorder(&*registro);
     TargetTransaction transacao(&destino);
     destino.setDatabaseName(m_opcoes.destino);
     destino.setUserName(m_opcoes.usuarioDestino);

@@ -5,10 +5,7 @@ RegistroComandos::RegistroComandos(const QString& arquivo) : m_arquivo(arquivo)
 {
     if (!m_arquivo.open(QIODevice::WriteOnly | QIODevice::Truncate))
         throw AppError(QStringLiteral("Não foi possível criar ") + arquivo);
-    TargetQuery::setRecorder(this);
 }
-
-RegistroComandos::~RegistroComandos() { TargetQuery::setRecorder(nullptr); }
 
 void RegistroComandos::sent(Kind kind, const QByteArray& sql, const QList<QByteArray>& params)
 {

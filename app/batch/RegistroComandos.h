@@ -9,7 +9,6 @@
 class RegistroComandos : public StatementRecorder {
 public:
     explicit RegistroComandos(const QString& arquivo);  // raises AppError when it cannot write
-    ~RegistroComandos() override;
     void sent(Kind kind, const QByteArray& sql, const QList<QByteArray>& params) override;
 
 private:

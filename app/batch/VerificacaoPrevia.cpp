@@ -14,6 +14,7 @@
 #include "conversion/ColetorEnsaio.h"
 #include "conversion/ProgressWalk.h"
 #include "platform/Gauge.h"
+#include "platform/InstalacaoPlataforma.h"
 #include "platform/Platform.h"
 #include "platform/ProgressLabel.h"
 #include <QFile>
@@ -21,6 +22,7 @@
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <map>
+#include <optional>
 
 void VerificacaoPrevia::achado(Achado a)
 {
@@ -350,9 +352,8 @@ void VerificacaoPrevia::ensaio(const QString& copia)
     // The trial run itself, with the program's own controller and fillers.
     TargetTransaction transacao(&db);
     SemTela tela(db, transacao);
-    Platform::setMessages(&tela);
-    Platform::setEvents(&tela);
-    Win1252::setSubstituteForTrial(true);
+    std::optional<InstalacaoPlataforma> plataforma(std::in_place, &tela, &tela);
+    db.setSubstituiNoEnsaio(true);
     SourceConnection origem(m_opcoes.origem);
     ListaParametros params;
     for (const QString& chave : m_opcoes.grupos)
@@ -363,9 +364,8 @@ void VerificacaoPrevia::ensaio(const QString& copia)
     } catch (const AppError& e) {
         tela.erros.append(e.message());
     }
-    Win1252::setSubstituteForTrial(false);
-    Platform::setMessages(nullptr);
-    Platform::setEvents(nullptr);
+    db.setSubstituiNoEnsaio(false);
+    plataforma.reset();
     for (const SemTela::Falha& f : tela.falhas) {
         Achado a;
         a.erro = true;

@@ -289,6 +289,42 @@ TEST(TargetConnection, TestAnswersFalseForClosedAndNonDatabaseFiles)
     EXPECT_FALSE(db.testConnected());
 }
 
+// The check's trial runs in the same process as real runs: what it switches on for its scratch
+// connection (characters sent as "?", a statement log) must not reach any other connection.
+TEST(TargetConnection, TrialSubstitutionAndRecorderStayWithTheirOwnConnection)
+{
+    struct Registro : StatementRecorder {
+        QList<QByteArray> textos;
+        void sent(Kind, const QByteArray& sql, const QList<QByteArray>&) override { textos.append(sql); }
+    } registro;
+    TargetFixture ensaio, real;
+    for (TargetFixture* f : {&ensaio, &real}) {
+        f->exec(QStringLiteral("CREATE TABLE T_X (A VARCHAR(10))"));
+        f->tr.commit();
+        f->tr.start();
+    }
+    ensaio.db.setSubstituiNoEnsaio(true);
+    ensaio.db.setRecorder(&registro);
+
+    TargetQuery noEnsaio(ensaio.db);
+    noEnsaio.setSql(QStringLiteral("INSERT INTO T_X (A) VALUES (:A)"));
+    noEnsaio.setParamText(QStringLiteral("A"), QStringLiteral("Ω1"));
+    noEnsaio.execSql();
+    ensaio.tr.commit();
+    EXPECT_EQ(ensaio.value(QStringLiteral("SELECT A FROM T_X")), QStringLiteral("?1"));
+
+    TargetQuery deVerdade(real.db);
+    deVerdade.setSql(QStringLiteral("INSERT INTO T_X (A) VALUES (:A)"));
+    EXPECT_THROW(deVerdade.setParamText(QStringLiteral("A"), QStringLiteral("Ω2")), AppError);
+    deVerdade.setParamText(QStringLiteral("A"), QStringLiteral("x"));
+    deVerdade.execSql();
+    real.tr.commit();
+    EXPECT_EQ(real.value(QStringLiteral("SELECT A FROM T_X")), QStringLiteral("x"));
+
+    // The trial's insert and the read through that connection; nothing sent through the other.
+    EXPECT_EQ(registro.textos, (QList<QByteArray>{"INSERT INTO T_X (A) VALUES (?)", "SELECT A FROM T_X"}));
+}
+
 TEST(TargetConnection, DisconnectRollsBackAndReconnectWorks)
 {
     TargetFixture f;
