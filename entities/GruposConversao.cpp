@@ -7,9 +7,10 @@
 
 namespace {
 template <typename P>
-GruposConversao::Grupo grupo(const char* chave, QStringList destino, QStringList referencia)
+GruposConversao::Grupo grupo(const char* chave, const char* nome, QStringList destino, QStringList referencia)
 {
     return {QLatin1String(chave),
+            QLatin1String(nome),
             QLatin1String(P::kPrefixo),
             QLatin1String(P::kTabelaOrigem),
             QString::fromLatin1(P::kColunasOrigem).split(QStringLiteral(", ")),
@@ -23,13 +24,13 @@ const std::vector<GruposConversao::Grupo>& GruposConversao::todos()
 {
     static const std::vector<Grupo> g = [] {
         std::vector<Grupo> v;
-        v.push_back(grupo<TClassPreencheDadosClientes>("CLIENTES", {QStringLiteral("CLIENTE")}, {QStringLiteral("CIDADES")}));
-        v.push_back(grupo<TClassPreencheDadosFornecedores>("FORNECEDORES", {QStringLiteral("FORNECE")},
+        v.push_back(grupo<TClassPreencheDadosClientes>("CLIENTES", "Clientes", {QStringLiteral("CLIENTE")}, {QStringLiteral("CIDADES")}));
+        v.push_back(grupo<TClassPreencheDadosFornecedores>("FORNECEDORES", "Fornecedores", {QStringLiteral("FORNECE")},
                                                            {QStringLiteral("CIDADES")}));
-        v.push_back(grupo<TClassPreencheDadosGruposProdutos>("GRUPOSPRODUTOS", {QStringLiteral("GRUPROD")}, {}));
-        v.push_back(grupo<TClassPreencheDadosClassificacaoFiscal>("CLASSIFICACAOFISCAL", {QStringLiteral("CLASFISC")}, {}));
+        v.push_back(grupo<TClassPreencheDadosGruposProdutos>("GRUPOSPRODUTOS", "Grupos de produtos", {QStringLiteral("GRUPROD")}, {}));
+        v.push_back(grupo<TClassPreencheDadosClassificacaoFiscal>("CLASSIFICACAOFISCAL", "Classificacao Fiscal", {QStringLiteral("CLASFISC")}, {}));
         v.push_back(grupo<TClassPreencheDadosProdutos>(
-            "PRODUTOS", {QStringLiteral("PRODUTO"), QStringLiteral("COMPPROD")},
+            "PRODUTOS", "Produtos", {QStringLiteral("PRODUTO"), QStringLiteral("COMPPROD")},
             {QStringLiteral("CADFABR"), QStringLiteral("CLASFISC"), QStringLiteral("GRUPROD")}));
         return v;
     }();

@@ -15,6 +15,7 @@ class GruposConversao {
 public:
     struct Grupo {
         QString chave;                // key in the run parameters
+        QString nome;                 // as the runner's progress names it
         QString prefixo;              // label prefix of the group's walk
         QString tabelaOrigem;
         QStringList colunasOrigem;    // what the filler's select reads

@@ -8,6 +8,7 @@
 #include "app/batch/RegistroComandos.h"
 #include "platform/InstalacaoPlataforma.h"
 #include "db/AppError.h"
+#include "entities/GruposConversao.h"
 #include "db/SourceConnection.h"
 #include "db/SourceQuery.h"
 #include "db/TargetDatabase.h"
@@ -48,13 +49,19 @@ int codigoDeFalha(TConversaoProtegida::Desfecho d)
 // Times one group's filler and notes the reference rows it created.
 class PreenchedorMedido : public Preenchedor {
 public:
-    PreenchedorMedido(std::unique_ptr<Preenchedor> real, ExecucaoLote::ResumoGrupo& resumo)
-        : m_real(std::move(real)), m_resumo(resumo) {}
+    PreenchedorMedido(std::unique_ptr<Preenchedor> real, ExecucaoLote::ResumoGrupo& resumo,
+                      ProgressoTerminal& progresso, QString nome)
+        : m_real(std::move(real)), m_resumo(resumo), m_progresso(progresso), m_nome(std::move(nome)) {}
     void preenche(SourceConnection& o, TargetDatabase& d, Gauge& b, ProgressLabel& l) override
     {
         QElapsedTimer clock;
         clock.start();
         m_resumo.executado = true;
+        m_progresso.iniciaGrupo(m_nome);
+        struct Fim {
+            ProgressoTerminal& p;
+            ~Fim() { p.terminaGrupo(); }
+        } fim{m_progresso};
         try {
             m_real->preenche(o, d, b, l);
         } catch (...) {
@@ -71,6 +78,8 @@ public:
 private:
     std::unique_ptr<Preenchedor> m_real;
     ExecucaoLote::ResumoGrupo& m_resumo;
+    ProgressoTerminal& m_progresso;
+    QString m_nome;
 };
 }  // namespace
 
@@ -157,7 +166,8 @@ int ExecucaoLote::executar(std::FILE* out, bool terminal)
     TClassesConversaoController controller([&](const QString& chave) -> std::unique_ptr<Preenchedor> {
         for (ResumoGrupo& r : m_resumo)
             if (r.chave == chave)
-                return std::make_unique<PreenchedorMedido>(TClassesConversaoController::preenchedorReal(chave), r);
+                return std::make_unique<PreenchedorMedido>(TClassesConversaoController::preenchedorReal(chave), r,
+                                                           progresso, GruposConversao::busca(chave)->nome);
         return TClassesConversaoController::preenchedorReal(chave);
     }, true);
     // What the lookups insert during this run, whatever the tables held before.

@@ -1,5 +1,4 @@
 #include "app/batch/ProgressoTerminal.h"
-#include <QRegularExpression>
 
 ProgressoTerminal::ProgressoTerminal(std::FILE* out, bool terminal) : m_out(out), m_terminal(terminal) {}
 
@@ -11,23 +10,37 @@ void ProgressoTerminal::endLine()
     }
 }
 
+void ProgressoTerminal::iniciaGrupo(const QString& nome)
+{
+    endLine();
+    m_group = nome;
+    m_walking = false;
+}
+
+void ProgressoTerminal::terminaGrupo()
+{
+    endLine();
+    m_group.clear();
+    m_walking = false;
+}
+
 void ProgressoTerminal::setText(const QString& text)
 {
     m_text = text;
-    static const QRegularExpression row(QStringLiteral("^Convertendo (.*) - Registro (\\d+) de (\\d+)$"));
-    const QRegularExpressionMatch m = row.match(text);
-    if (!m.hasMatch()) {
-        if (text.isEmpty() && !m_group.isEmpty()) {
+    if (m_group.isEmpty())
+        return;
+    if (text.isEmpty()) {
+        if (m_walking) {
             endLine();
             std::fprintf(m_out, "%s: concluído, %d registros em %.1f s\n", m_group.toUtf8().constData(),
                          maximum(), m_groupClock.elapsed() / 1000.0);
             std::fflush(m_out);
-            m_group.clear();
+            m_walking = false;
         }
         return;
     }
-    if (m.captured(1) != m_group) {
-        m_group = m.captured(1);
+    if (!m_walking) {
+        m_walking = true;
         m_groupClock.start();
         m_lastDraw = -1000;
         m_lastTenth = -1;
@@ -36,7 +49,7 @@ void ProgressoTerminal::setText(const QString& text)
 
 void ProgressoTerminal::processEvents()
 {
-    if (m_group.isEmpty())
+    if (!m_walking)
         return;
     const int done = position();
     const int total = maximum();

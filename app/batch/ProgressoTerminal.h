@@ -12,6 +12,10 @@
 class ProgressoTerminal : public Gauge, public ProgressLabel, public MessageBoxes, public EventPump {
 public:
     explicit ProgressoTerminal(std::FILE* out, bool terminal);
+    // The run says which group it converts; the rows shown are those of its walk, from the
+    // first row's label to the label emptied at its end.
+    void iniciaGrupo(const QString& nome);
+    void terminaGrupo();
     void setText(const QString& text) override;
     QString text() const override { return m_text; }
     void processEvents() override;
@@ -26,6 +30,7 @@ private:
     bool m_terminal;
     QString m_text;
     QString m_group;
+    bool m_walking = false;
     QElapsedTimer m_groupClock;
     qint64 m_lastDraw = -1000;
     int m_lastTenth = -1;
