@@ -1,9 +1,11 @@
 #include "db/TargetDatabase.h"
 #include "db/AppError.h"
 #include "db/FbClient.h"
+#include "db/FbHandle.h"
 #include "db/MensagemServidor.h"
 #include "db/TargetTransaction.h"
 #include <algorithm>
+#include <utility>
 #include <vector>
 
 using namespace Firebird;
@@ -17,9 +19,9 @@ namespace {
 // and the client refuses (instead of replacing) any character it cannot hold.
 const char* const kConnectionCharset = "WIN1252";
 
-IXpbBuilder* makeDpb(FbClient::Status& st, const QString& user, const QString& password)
+FbHandle<IXpbBuilder> makeDpb(FbClient::Status& st, const QString& user, const QString& password)
 {
-    IXpbBuilder* dpb = FbClient::util()->getXpbBuilder(&st, IXpbBuilder::DPB, nullptr, 0);
+    FbHandle<IXpbBuilder> dpb(FbClient::util()->getXpbBuilder(&st, IXpbBuilder::DPB, nullptr, 0));
     dpb->insertString(&st, isc_dpb_user_name, user.toUtf8().constData());
     dpb->insertString(&st, isc_dpb_password, password.toUtf8().constData());
     dpb->insertString(&st, isc_dpb_lc_ctype, kConnectionCharset);
@@ -59,18 +61,15 @@ void TargetDatabase::connect()
     if (m_databaseName.isEmpty())
         throw AppError(QStringLiteral("Nenhum banco de dados de destino foi informado."));
     FbClient::Status st;
-    IXpbBuilder* dpb = nullptr;
     try {
-        dpb = makeDpb(st, m_userName, m_password);
-        m_attachment = FbClient::provider()->attachDatabase(
-            &st, m_databaseName.toUtf8().constData(), dpb->getBufferLength(&st), dpb->getBuffer(&st));
-        dpb->dispose();
-        dpb = nullptr;
+        {
+            const FbHandle<IXpbBuilder> dpb = makeDpb(st, m_userName, m_password);
+            m_attachment = FbClient::provider()->attachDatabase(
+                &st, m_databaseName.toUtf8().constData(), dpb->getBufferLength(&st), dpb->getBuffer(&st));
+        }
         m_dialect = readDialect(m_attachment);
         ++m_generation;
     } catch (const FbException& e) {
-        if (dpb)
-            dpb->dispose();
         dropAttachment();
         throw AppError(MensagemServidor::destino(FbClient::message(e)));
     }
@@ -80,14 +79,9 @@ void TargetDatabase::dropAttachment()
 {
     if (!m_attachment)
         return;
-    IAttachment* att = m_attachment;
-    m_attachment = nullptr;
-    try {
-        FbClient::Status st;
-        att->detach(&st);  // releases the interface on success
-    } catch (const FbException&) {
-        att->release();
-    }
+    FbHandle<IAttachment>(std::exchange(m_attachment, nullptr)).finish([](IAttachment* a, ThrowStatusWrapper* st) {
+        a->detach(st);  // releases the interface
+    });
 }
 
 void TargetDatabase::disconnect()
@@ -131,24 +125,20 @@ void TargetDatabase::createDatabase(const QString& path, int dialect, const QStr
                                     const QString& password, const QString& defaultCharset)
 {
     FbClient::Status st;
-    IXpbBuilder* dpb = nullptr;
-    IAttachment* att = nullptr;
     try {
-        dpb = makeDpb(st, user, password);
-        dpb->insertInt(&st, isc_dpb_sql_dialect, dialect);
-        dpb->insertInt(&st, isc_dpb_page_size, 8192);
-        dpb->insertInt(&st, isc_dpb_force_write, 0);  // fixtures and demo files: speed over durability
-        dpb->insertString(&st, isc_dpb_set_db_charset, defaultCharset.toUtf8().constData());
-        att = FbClient::provider()->createDatabase(&st, path.toUtf8().constData(),
-                                                   dpb->getBufferLength(&st), dpb->getBuffer(&st));
-        dpb->dispose();
-        dpb = nullptr;
-        att->detach(&st);
+        FbHandle<IAttachment> att;
+        {
+            const FbHandle<IXpbBuilder> dpb = makeDpb(st, user, password);
+            dpb->insertInt(&st, isc_dpb_sql_dialect, dialect);
+            dpb->insertInt(&st, isc_dpb_page_size, 8192);
+            dpb->insertInt(&st, isc_dpb_force_write, 0);  // fixtures and demo files: speed over durability
+            dpb->insertString(&st, isc_dpb_set_db_charset, defaultCharset.toUtf8().constData());
+            att.reset(FbClient::provider()->createDatabase(&st, path.toUtf8().constData(),
+                                                           dpb->getBufferLength(&st), dpb->getBuffer(&st)));
+        }
+        att->detach(&st);  // releases the interface
+        att.take();
     } catch (const FbException& e) {
-        if (dpb)
-            dpb->dispose();
-        if (att)
-            att->release();
         throw AppError(MensagemServidor::destino(FbClient::message(e)));
     }
 }

@@ -1,10 +1,12 @@
 #include "db/TargetTransaction.h"
 #include "db/AppError.h"
 #include "db/FbClient.h"
+#include "db/FbHandle.h"
 #include "db/MensagemServidor.h"
 #include "db/TargetDatabase.h"
 #include "db/TargetQuery.h"
 #include <algorithm>
+#include <utility>
 #include <vector>
 
 using namespace Firebird;
@@ -96,14 +98,9 @@ void TargetTransaction::forceRollback()
     if (!m_handle)
         return;
     closeCursors();
-    ITransaction* t = m_handle;
-    m_handle = nullptr;
-    try {
-        FbClient::Status st;
-        t->rollback(&st);
-    } catch (const FbException&) {
-        t->release();
-    }
+    FbHandle<ITransaction>(std::exchange(m_handle, nullptr)).finish([](ITransaction* t, ThrowStatusWrapper* st) {
+        t->rollback(st);  // releases the interface
+    });
 }
 
 void TargetTransaction::registerQuery(TargetQuery* q) { m_queries->list.push_back(q); }
