@@ -7,6 +7,8 @@
 #include "conversion/classConversao.h"
 #include "db/AppError.h"
 #include "platform/Platform.h"
+#include <utility>
+#include <vector>
 
 namespace {
 
@@ -46,6 +48,37 @@ void exigeDigitos(const QString& codigo, const QString& nome)
                                .arg(nome, codigo));
 }
 
+// A reference row found by its key or created with the next code, given by the exact texts
+// of its statements: busca (the key already quoted in; an empty result means "not found"),
+// maximo (the greatest code, read as coluna) and insere (the code as the parameter coluna, the
+// other values by name). conta names the table whose insertions the run counts, if any.
+struct Referencia {
+    QString busca;
+    QString maximo;
+    QString coluna;
+    int largura;
+    QString insere;
+    std::vector<std::pair<QString, QString>> valores;
+    QString conta;
+};
+
+QString achaOuCria(const TConversao& c, TargetQuery& q, const Referencia& r)
+{
+    QString codigo;
+    if (procura(q, r.busca, r.coluna, &codigo))
+        return codigo;
+    codigo = proximoCodigo(c, q, r.maximo, r.coluna, r.largura);
+    q.close();
+    q.setSql(r.insere);
+    q.setParamText(r.coluna, codigo);
+    for (const auto& [nome, valor] : r.valores)
+        q.setParamText(nome, valor);
+    q.execSql();
+    if (!r.conta.isEmpty())
+        c.banco().anotaInsercao(r.conta);
+    return codigo;
+}
+
 }  // namespace
 
 QString TConversao::FCidade(const QString& Cidade, const QString& Estado)
@@ -57,51 +90,32 @@ QString TConversao::FCidade(const QString& Cidade, const QString& Estado)
     // Blanks name no city: no row is made for them.
     if (cidade.isEmpty())
         return QString();
-    TargetQuery& q = *QAuxiliar;
-    QString codigo;
     // The legacy system abbreviates the capital as "BHTE" (exactly so): it is the existing city,
     // in any state, and when there is none yet it is created under its full name. It never
     // takes a row named BHTE (what a lower-case "bhte" makes), so that the capital's code does
     // not depend on which spelling comes first.
     const bool capital = Cidade == QLatin1String("BHTE");
-    if (capital) {
-        if (procura(q, QStringLiteral(" SELECT CODCIDADE FROM CIDADES WHERE CIDADE = 'BELO HORIZONTE' "),
-                    QStringLiteral("CODCIDADE"), &codigo))
-            return codigo;
-    } else if (procura(q,
-                       QStringLiteral("SELECT CODCIDADE FROM CIDADES WHERE CIDADE =") + TextRules::quoted(cidade) +
-                           QStringLiteral(" AND ESTADO = ") + TextRules::quoted(estado),
-                       QStringLiteral("CODCIDADE"), &codigo)) {
-        return codigo;
-    }
-    codigo = proximoCodigo(*this, q, QStringLiteral("SELECT MAX(CODCIDADE) AS CODCIDADE FROM CIDADES"),
-                           QStringLiteral("CODCIDADE"), 5);
-    q.close();
-    q.setSql(QStringLiteral("INSERT INTO CIDADES (CODCIDADE, CIDADE, ESTADO) VALUES (:CODCIDADE, :CIDADE, :ESTADO)"));
-    q.setParamText(QStringLiteral("CODCIDADE"), codigo);
-    q.setParamText(QStringLiteral("CIDADE"), capital ? QStringLiteral("BELO HORIZONTE") : cidade);
-    q.setParamText(QStringLiteral("ESTADO"), estado);
-    q.execSql();
-    banco().anotaInsercao(QStringLiteral("CIDADES"));
-    return codigo;
+    return achaOuCria(
+        *this, *QAuxiliar,
+        {capital ? QStringLiteral(" SELECT CODCIDADE FROM CIDADES WHERE CIDADE = 'BELO HORIZONTE' ")
+                 : QStringLiteral("SELECT CODCIDADE FROM CIDADES WHERE CIDADE =") + TextRules::quoted(cidade) +
+                       QStringLiteral(" AND ESTADO = ") + TextRules::quoted(estado),
+         QStringLiteral("SELECT MAX(CODCIDADE) AS CODCIDADE FROM CIDADES"), QStringLiteral("CODCIDADE"), 5,
+         QStringLiteral("INSERT INTO CIDADES (CODCIDADE, CIDADE, ESTADO) VALUES (:CODCIDADE, :CIDADE, :ESTADO)"),
+         {{QStringLiteral("CIDADE"), capital ? QStringLiteral("BELO HORIZONTE") : cidade},
+          {QStringLiteral("ESTADO"), estado}},
+         QStringLiteral("CIDADES")});
 }
 
 QString TConversao::FGrupo(const QString& Grupo)
 {
-    TargetQuery& q = *QAuxiliar;
     const QString descricao = TextRules::upperWin1252(Grupo);
-    QString codigo;
-    if (procura(q, QStringLiteral("SELECT CODGRUPO FROM GRUPROD WHERE DESCRICAO =") + TextRules::quoted(descricao),
-                QStringLiteral("CODGRUPO"), &codigo))
-        return codigo;
-    codigo = proximoCodigo(*this, q, QStringLiteral("SELECT MAX(CODGRUPO) AS CODGRUPO FROM GRUPROD"),
-                           QStringLiteral("CODGRUPO"), 3);
-    q.close();
-    q.setSql(QStringLiteral("INSERT INTO GRUPROD (CODGRUPO, DESCRICAO) VALUES (:CODGRUPO, :DESCRICAO)"));
-    q.setParamText(QStringLiteral("CODGRUPO"), codigo);
-    q.setParamText(QStringLiteral("DESCRICAO"), descricao);
-    q.execSql();
-    return codigo;
+    return achaOuCria(*this, *QAuxiliar,
+                      {QStringLiteral("SELECT CODGRUPO FROM GRUPROD WHERE DESCRICAO =") + TextRules::quoted(descricao),
+                       QStringLiteral("SELECT MAX(CODGRUPO) AS CODGRUPO FROM GRUPROD"), QStringLiteral("CODGRUPO"), 3,
+                       QStringLiteral("INSERT INTO GRUPROD (CODGRUPO, DESCRICAO) VALUES (:CODGRUPO, :DESCRICAO)"),
+                       {{QStringLiteral("DESCRICAO"), descricao}},
+                       QString()});
 }
 
 QString TConversao::FGrupoComCodigoPredefinido(const QString& CodGrupo, const QString& Descricao)
@@ -179,56 +193,35 @@ QString TConversao::FFabricante(const QString& Fabricante)
 
 QString TConversao::FPais(const QString& Pais)
 {
-    TargetQuery& q = *QAuxiliar;
     const QString nome = TextRules::upperWin1252(TextRules::copy(Pais, 1, 60));
-    QString codigo;
-    if (procura(q, QStringLiteral("SELECT CODPAIS FROM PAISES WHERE NOMEPAIS =") + TextRules::quoted(nome),
-                QStringLiteral("CODPAIS"), &codigo))
-        return codigo;
-    codigo = proximoCodigo(*this, q, QStringLiteral("SELECT MAX(CODPAIS) AS CODPAIS FROM PAISES"),
-                           QStringLiteral("CODPAIS"), 4);
-    q.close();
-    q.setSql(QStringLiteral("INSERT INTO PAISES (CODPAIS, NOMEPAIS) VALUES (:CODPAIS, :NOMEPAIS)"));
-    q.setParamText(QStringLiteral("CODPAIS"), codigo);
-    q.setParamText(QStringLiteral("NOMEPAIS"), nome);
-    q.execSql();
-    return codigo;
+    return achaOuCria(*this, *QAuxiliar,
+                      {QStringLiteral("SELECT CODPAIS FROM PAISES WHERE NOMEPAIS =") + TextRules::quoted(nome),
+                       QStringLiteral("SELECT MAX(CODPAIS) AS CODPAIS FROM PAISES"), QStringLiteral("CODPAIS"), 4,
+                       QStringLiteral("INSERT INTO PAISES (CODPAIS, NOMEPAIS) VALUES (:CODPAIS, :NOMEPAIS)"),
+                       {{QStringLiteral("NOMEPAIS"), nome}},
+                       QString()});
 }
 
 QString TConversao::FClasCli(const QString& ClasCli)
 {
-    TargetQuery& q = *QAuxiliar;
     const QString descricao = TextRules::upperWin1252(TextRules::copy(ClasCli, 1, 20));
-    QString codigo;
-    if (procura(q, QStringLiteral("SELECT CODCLASCLI FROM CLASCLI WHERE DESCRICAO =") + TextRules::quoted(descricao),
-                QStringLiteral("CODCLASCLI"), &codigo))
-        return codigo;
-    codigo = proximoCodigo(*this, q, QStringLiteral("SELECT MAX(CODCLASCLI) AS CODCLASCLI FROM CLASCLI"),
-                           QStringLiteral("CODCLASCLI"), 3);
-    q.close();
-    q.setSql(QStringLiteral("INSERT INTO CLASCLI (CODCLASCLI, DESCRICAO) VALUES (:CODCLASCLI, :DESCRICAO)"));
-    q.setParamText(QStringLiteral("CODCLASCLI"), codigo);
-    q.setParamText(QStringLiteral("DESCRICAO"), descricao);
-    q.execSql();
-    return codigo;
+    return achaOuCria(*this, *QAuxiliar,
+                      {QStringLiteral("SELECT CODCLASCLI FROM CLASCLI WHERE DESCRICAO =") + TextRules::quoted(descricao),
+                       QStringLiteral("SELECT MAX(CODCLASCLI) AS CODCLASCLI FROM CLASCLI"), QStringLiteral("CODCLASCLI"), 3,
+                       QStringLiteral("INSERT INTO CLASCLI (CODCLASCLI, DESCRICAO) VALUES (:CODCLASCLI, :DESCRICAO)"),
+                       {{QStringLiteral("DESCRICAO"), descricao}},
+                       QString()});
 }
 
 QString TConversao::FLocalProd(const QString& LocalProd)
 {
-    TargetQuery& q = *QAuxiliar;
     const QString descricao = TextRules::upperWin1252(TextRules::copy(LocalProd, 1, 20));
-    QString codigo;
-    if (procura(q, QStringLiteral("SELECT CODLOCAL FROM LOCALPROD WHERE DESCRICAO =") + TextRules::quoted(descricao),
-                QStringLiteral("CODLOCAL"), &codigo))
-        return codigo;
-    codigo = proximoCodigo(*this, q, QStringLiteral("SELECT MAX(CODLOCAL) AS CODLOCAL FROM LOCALPROD"),
-                           QStringLiteral("CODLOCAL"), 8);
-    q.close();
-    q.setSql(QStringLiteral("INSERT INTO LOCALPROD (CODLOCAL, DESCRICAO) VALUES (:CODLOCAL, :DESCRICAO)"));
-    q.setParamText(QStringLiteral("CODLOCAL"), codigo);
-    q.setParamText(QStringLiteral("DESCRICAO"), descricao);
-    q.execSql();
-    return codigo;
+    return achaOuCria(*this, *QAuxiliar,
+                      {QStringLiteral("SELECT CODLOCAL FROM LOCALPROD WHERE DESCRICAO =") + TextRules::quoted(descricao),
+                       QStringLiteral("SELECT MAX(CODLOCAL) AS CODLOCAL FROM LOCALPROD"), QStringLiteral("CODLOCAL"), 8,
+                       QStringLiteral("INSERT INTO LOCALPROD (CODLOCAL, DESCRICAO) VALUES (:CODLOCAL, :DESCRICAO)"),
+                       {{QStringLiteral("DESCRICAO"), descricao}},
+                       QString()});
 }
 
 QString TConversao::FUnidade(const QString& VFUNID)
