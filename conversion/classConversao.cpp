@@ -74,3 +74,13 @@ void TConversao::AtivaTriggers(TargetDatabase& DbDestino, TargetTransaction& Tra
     alteraTrigger(*this, DbDestino, Transacao, "ACTIVE",
                   QStringLiteral("Erro ao ativar as Triggers: "));
 }
+
+void TConversao::esvaziaTabela(const QString& apaga, const QString& confirma)
+{
+    QAuxiliar->close();
+    QAuxiliar->setSql(apaga);
+    QAuxiliar->execSql();
+    QAuxiliar->close();
+    QAuxiliar->setSql(confirma);
+    QAuxiliar->execSql();
+}

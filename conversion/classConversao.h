@@ -61,6 +61,9 @@ public:
     TargetDatabase& banco() const { return cnBanco; }
 
 protected:
+    // Empties a target table: the delete, then the commit, each by its exact text.
+    void esvaziaTabela(const QString& apaga, const QString& confirma);
+
     int FQuantRegistro = 0;
     int FNumRegistroAtual = 0;
     std::unique_ptr<TargetQuery> QDestino;

@@ -51,12 +51,7 @@ void TConverteClassificacaoFiscal::SetCodNatReceita(const QString& Value)
 
 void TConverteClassificacaoFiscal::LimpaTabela()
 {
-    QAuxiliar->close();
-    QAuxiliar->setSql(QStringLiteral("DELETE FROM CLASFISC"));
-    QAuxiliar->execSql();
-    QAuxiliar->close();
-    QAuxiliar->setSql(QStringLiteral("COMMIT"));
-    QAuxiliar->execSql();
+    esvaziaTabela(QStringLiteral("DELETE FROM CLASFISC"), QStringLiteral("COMMIT"));
 }
 
 void TConverteClassificacaoFiscal::GravaClassificacaoFiscal(TargetDatabase& cBanco)

@@ -444,12 +444,7 @@ bool TConverteCliente::ExecutaSql(int Acao)
 
 void TConverteCliente::LimpaTabela()
 {
-    QAuxiliar->close();
-    QAuxiliar->setSql(QStringLiteral("Delete from CLIENTE"));
-    QAuxiliar->execSql();
-    QAuxiliar->close();
-    QAuxiliar->setSql(QStringLiteral("Commit;"));
-    QAuxiliar->execSql();
+    esvaziaTabela(QStringLiteral("Delete from CLIENTE"), QStringLiteral("Commit;"));
 }
 
 void TConverteCliente::GravaNCliente(int Quant)

@@ -24,12 +24,7 @@ void TConverteCompProd::LimpaVariavel()
 
 void TConverteCompProd::LimpaTabela()
 {
-    QAuxiliar->close();
-    QAuxiliar->setSql(QStringLiteral("Delete from COMPPROD"));
-    QAuxiliar->execSql();
-    QAuxiliar->close();
-    QAuxiliar->setSql(QStringLiteral("Commit;"));
-    QAuxiliar->execSql();
+    esvaziaTabela(QStringLiteral("Delete from COMPPROD"), QStringLiteral("Commit;"));
 }
 
 QString TConverteCompProd::MontaSql() const

@@ -171,12 +171,7 @@ void TConverteFornece::LimpaVariavel()
 
 void TConverteFornece::LimpaTabela()
 {
-    QAuxiliar->close();
-    QAuxiliar->setSql(QStringLiteral("Delete from FORNECE"));
-    QAuxiliar->execSql();
-    QAuxiliar->close();
-    QAuxiliar->setSql(QStringLiteral("Commit;"));
-    QAuxiliar->execSql();
+    esvaziaTabela(QStringLiteral("Delete from FORNECE"), QStringLiteral("Commit;"));
 }
 
 QString TConverteFornece::MontaSql() const

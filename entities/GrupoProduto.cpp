@@ -32,12 +32,7 @@ void TConverteGruposProd::LimpaVariavel()
 
 void TConverteGruposProd::LimpaTabela()
 {
-    QAuxiliar->close();
-    QAuxiliar->setSql(QStringLiteral("Delete From GRUPROD"));
-    QAuxiliar->execSql();
-    QAuxiliar->close();
-    QAuxiliar->setSql(QStringLiteral("Commit;"));
-    QAuxiliar->execSql();
+    esvaziaTabela(QStringLiteral("Delete From GRUPROD"), QStringLiteral("Commit;"));
 }
 
 bool TConverteGruposProd::ExecutaSql()

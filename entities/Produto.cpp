@@ -266,12 +266,7 @@ void TConverteProduto::LimpaVariavel()
 
 void TConverteProduto::LimpaTabela()
 {
-    QAuxiliar->close();
-    QAuxiliar->setSql(QStringLiteral("Delete from PRODUTO"));
-    QAuxiliar->execSql();
-    QAuxiliar->close();
-    QAuxiliar->setSql(QStringLiteral("Commit;"));
-    QAuxiliar->execSql();
+    esvaziaTabela(QStringLiteral("Delete from PRODUTO"), QStringLiteral("Commit;"));
 }
 
 // --- Insert -------------------------------------------------------------------------------
