@@ -2,7 +2,7 @@
 #include "app/EstruturaConversao.h"
 #include "app/ListaParametros.h"
 #include "app/UClassesConversaoController.h"
-#include "db/AppError.h"
+#include "common/AppError.h"
 #include "db/TargetDatabase.h"
 #include "db/TargetTransaction.h"
 #include "platform/Gauge.h"

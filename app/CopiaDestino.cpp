@@ -1,5 +1,5 @@
 #include "app/CopiaDestino.h"
-#include "db/AppError.h"
+#include "common/AppError.h"
 #include "platform/Interrupcao.h"
 #include <QDateTime>
 #include <QDir>

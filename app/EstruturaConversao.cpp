@@ -1,7 +1,7 @@
 #include "app/EstruturaConversao.h"
 #include "conversion/TextRules.h"
 #include "entities/GruposConversao.h"
-#include "db/AppError.h"
+#include "common/AppError.h"
 #include "db/SourceConnection.h"
 #include "db/SourceQuery.h"
 #include "db/TargetDatabase.h"

@@ -2,7 +2,7 @@
 // Quelvar database file.
 #include "app/gui/PlataformaQt.h"
 #include "app/gui/UPrincipal.h"
-#include "db/FbClient.h"
+#include "db/TargetDatabase.h"
 #include "platform/InstalacaoPlataforma.h"
 #include "platform/Interrupcao.h"
 #include "platform/Platform.h"
@@ -21,7 +21,7 @@ int main(int argc, char** argv)
     // SIGINT and SIGTERM: a run in progress stops between rows and the target is restored from
     // its copy before the window closes; an idle window just closes.
     Interrupcao::instala();
-    FbClient::recusaDesligamentoPorSinal([] { Interrupcao::pede(SIGINT); });
+    TargetDatabase::recusaDesligamentoPorSinal([] { Interrupcao::pede(SIGINT); });
 
     TMensagensQt mensagens;
     TEventosQt eventos;

@@ -2,8 +2,8 @@
 #include "app/batch/ExecucaoLote.h"
 #include "app/batch/OpcoesLote.h"
 #include "app/batch/VerificacaoPrevia.h"
-#include "db/AppError.h"
-#include "db/FbClient.h"
+#include "common/AppError.h"
+#include "db/TargetDatabase.h"
 #include "platform/Interrupcao.h"
 #include <csignal>
 #include <QCoreApplication>
@@ -15,7 +15,7 @@ int main(int argc, char** argv)
     QCoreApplication app(argc, argv);
     // Ctrl-C and SIGTERM stop a run between rows, and the target is put back from its copy.
     Interrupcao::instala();
-    FbClient::recusaDesligamentoPorSinal([] { Interrupcao::pede(SIGINT); });
+    TargetDatabase::recusaDesligamentoPorSinal([] { Interrupcao::pede(SIGINT); });
     OpcoesLote opcoes;
     try {
         opcoes = OpcoesLote::ler(app.arguments().mid(1));

@@ -1,7 +1,7 @@
 #include "app/UClassesConversaoController.h"
 #include "app/ListaParametros.h"
 #include "conversion/classConversao.h"
-#include "db/AppError.h"
+#include "common/AppError.h"
 #include "platform/Gauge.h"
 #include "platform/Platform.h"
 

@@ -1,6 +1,6 @@
 #include "conversion/ProgressWalk.h"
 #include "conversion/ColetorEnsaio.h"
-#include "db/AppError.h"
+#include "common/AppError.h"
 #include "db/SourceQuery.h"
 #include "platform/Gauge.h"
 #include "platform/Platform.h"

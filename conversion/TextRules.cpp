@@ -1,5 +1,5 @@
 #include "conversion/TextRules.h"
-#include "db/RegionalFormat.h"
+#include "common/RegionalFormat.h"
 
 QString TextRules::copy(const QString& text, int start, int count)
 {

@@ -1,5 +1,5 @@
 #include "conversion/classConversao.h"
-#include "db/AppError.h"
+#include "common/AppError.h"
 #include "platform/Platform.h"
 
 TConversao::TConversao(TargetDatabase& cBanco)

@@ -5,7 +5,7 @@
 // names half in lower case and give two spellings of one name two rows.
 #include "conversion/TextRules.h"
 #include "conversion/classConversao.h"
-#include "db/AppError.h"
+#include "common/AppError.h"
 #include "platform/Platform.h"
 #include <utility>
 #include <vector>

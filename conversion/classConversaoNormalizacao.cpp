@@ -2,7 +2,7 @@
 #include "conversion/TextRules.h"
 #include "conversion/classConversao.h"
 #include "db/FieldValue.h"
-#include "db/RegionalFormat.h"
+#include "common/RegionalFormat.h"
 #include <algorithm>
 #include <cmath>
 #include <iterator>

@@ -1,6 +1,6 @@
 #include "db/FieldValue.h"
-#include "db/AppError.h"
-#include "db/RegionalFormat.h"
+#include "common/AppError.h"
+#include "common/RegionalFormat.h"
 #include <QRegularExpression>
 #include <cmath>
 

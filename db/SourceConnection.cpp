@@ -1,5 +1,5 @@
 #include "db/SourceConnection.h"
-#include "db/AppError.h"
+#include "common/AppError.h"
 #include "db/MensagemServidor.h"
 #include <mysql.h>
 

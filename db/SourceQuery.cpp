@@ -1,5 +1,5 @@
 #include "db/SourceQuery.h"
-#include "db/AppError.h"
+#include "common/AppError.h"
 #include "db/MensagemServidor.h"
 #include "db/SourceConnection.h"
 #include <QRegularExpression>

@@ -1,5 +1,5 @@
 #include "db/SqlScript.h"
-#include "db/AppError.h"
+#include "common/AppError.h"
 #include "db/TargetDatabase.h"
 #include "db/TargetQuery.h"
 #include "db/TargetTransaction.h"

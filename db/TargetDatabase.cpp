@@ -1,5 +1,5 @@
 #include "db/TargetDatabase.h"
-#include "db/AppError.h"
+#include "common/AppError.h"
 #include "db/FbClient.h"
 #include "db/FbHandle.h"
 #include "db/MensagemServidor.h"
@@ -142,3 +142,5 @@ void TargetDatabase::createDatabase(const QString& path, int dialect, const QStr
         throw AppError(MensagemServidor::destino(FbClient::message(e)));
     }
 }
+
+void TargetDatabase::recusaDesligamentoPorSinal(void (*aoSinal)()) { FbClient::recusaDesligamentoPorSinal(aoSinal); }

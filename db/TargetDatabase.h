@@ -53,6 +53,11 @@ public:
     void setDefaultTransaction(TargetTransaction* t) { m_defaultTransaction = t; }
     TargetTransaction* defaultTransaction() const { return m_defaultTransaction; }
 
+    // The client library answers SIGINT and SIGTERM by shutting every attachment down at once,
+    // cutting a run off in the middle of a statement. From this call on those shutdowns are
+    // refused and aoSinal is called instead, so the program stops where it chooses.
+    static void recusaDesligamentoPorSinal(void (*aoSinal)());
+
     // Creates a new, empty database file of the given SQL dialect (test fixtures, demo).
     static void createDatabase(const QString& path, int dialect, const QString& user,
                                const QString& password, const QString& defaultCharset);

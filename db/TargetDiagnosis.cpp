@@ -1,5 +1,5 @@
 #include "db/TargetDiagnosis.h"
-#include "db/AppError.h"
+#include "common/AppError.h"
 #include "db/FbClient.h"
 #include "db/SqlText.h"
 #include "db/Win1252.h"

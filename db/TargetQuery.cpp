@@ -1,5 +1,5 @@
 #include "db/TargetQuery.h"
-#include "db/AppError.h"
+#include "common/AppError.h"
 #include "db/FbClient.h"
 #include "db/FbHandle.h"
 #include "db/MensagemServidor.h"

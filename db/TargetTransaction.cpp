@@ -1,5 +1,5 @@
 #include "db/TargetTransaction.h"
-#include "db/AppError.h"
+#include "common/AppError.h"
 #include "db/FbClient.h"
 #include "db/FbHandle.h"
 #include "db/MensagemServidor.h"

@@ -1,5 +1,5 @@
 #include "db/Win1252.h"
-#include "db/AppError.h"
+#include "common/AppError.h"
 
 namespace {
 // Codes 0x80 to 0x9F; 0 marks the five codes that the set leaves undefined.

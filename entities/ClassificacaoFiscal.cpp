@@ -1,6 +1,6 @@
 #include "entities/ClassificacaoFiscal.h"
 #include "conversion/TextRules.h"
-#include "db/AppError.h"
+#include "common/AppError.h"
 
 TConverteClassificacaoFiscal::TConverteClassificacaoFiscal(TargetDatabase& cBanco)
     : TConversao(cBanco)

@@ -1,6 +1,6 @@
 #include "entities/Cliente.h"
 #include "conversion/TextRules.h"
-#include "db/AppError.h"
+#include "common/AppError.h"
 
 namespace {
 const QChar kAspas = QLatin1Char('"');

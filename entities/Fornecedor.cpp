@@ -1,6 +1,6 @@
 #include "entities/Fornecedor.h"
 #include "conversion/TextRules.h"
-#include "db/AppError.h"
+#include "common/AppError.h"
 #include "db/TargetQuery.h"
 #include <QStringList>
 

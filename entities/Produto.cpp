@@ -1,6 +1,6 @@
 #include "entities/Produto.h"
 #include "conversion/TextRules.h"
-#include "db/AppError.h"
+#include "common/AppError.h"
 #include "db/TargetQuery.h"
 #include <QDate>
 #include <QStringList>

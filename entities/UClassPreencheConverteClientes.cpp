@@ -2,7 +2,7 @@
 #include "conversion/ProgressWalk.h"
 #include "conversion/TextRules.h"
 #include "conversion/classConversao.h"
-#include "db/RegionalFormat.h"
+#include "common/RegionalFormat.h"
 #include "db/SourceQuery.h"
 #include "entities/Cliente.h"
 #include "platform/Platform.h"

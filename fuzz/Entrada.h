@@ -3,7 +3,7 @@
 // three ways, so one input reaches plain accented text (UTF-8, as the source connection
 // decodes it), every code from 0 to 255 (Latin-1) and any 16-bit unit, lone surrogates
 // included (UTF-16). Fields are separated by a newline.
-#include "db/AppError.h"
+#include "common/AppError.h"
 #include "db/FieldValue.h"
 #include <QByteArray>
 #include <QDate>

@@ -4,7 +4,7 @@
 #include "Sql.h"
 #include "conversion/TextRules.h"
 #include "conversion/classConversao.h"
-#include "db/RegionalFormat.h"
+#include "common/RegionalFormat.h"
 #include "db/TargetDatabase.h"
 #include "db/Win1252.h"
 #include <QRegularExpression>

@@ -1,5 +1,5 @@
 #pragma once
-#include "db/AppError.h"
+#include "common/AppError.h"
 
 // The operator's request to stop a run: SIGINT (Ctrl-C) or SIGTERM. The signal handler only
 // sets a flag and writes a byte to a pipe; the run looks at the flag between rows, so it stops

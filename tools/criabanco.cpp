@@ -1,6 +1,6 @@
 // Creates a dialect-1 target database file from schema scripts (test fixtures and the demo).
 //   criabanco FILE.FB SCRIPT.sql|FOLDER...
-#include "db/AppError.h"
+#include "common/AppError.h"
 #include "db/SqlScript.h"
 #include "db/TargetDatabase.h"
 #include <QCoreApplication>

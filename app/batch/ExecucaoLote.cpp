@@ -7,7 +7,7 @@
 #include "app/batch/ProgressoTerminal.h"
 #include "app/batch/RegistroComandos.h"
 #include "platform/InstalacaoPlataforma.h"
-#include "db/AppError.h"
+#include "common/AppError.h"
 #include "entities/GruposConversao.h"
 #include "db/SourceConnection.h"
 #include "db/SourceQuery.h"

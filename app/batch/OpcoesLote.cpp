@@ -1,6 +1,6 @@
 #include "app/batch/OpcoesLote.h"
 #include "app/UClassesConversaoController.h"
-#include "db/AppError.h"
+#include "common/AppError.h"
 
 QString OpcoesLote::uso()
 {

@@ -1,5 +1,5 @@
 #include "app/batch/RegistroComandos.h"
-#include "db/AppError.h"
+#include "common/AppError.h"
 
 RegistroComandos::RegistroComandos(const QString& arquivo) : m_arquivo(arquivo)
 {

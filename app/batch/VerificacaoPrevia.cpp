@@ -4,7 +4,7 @@
 #include "app/CopiaDestino.h"
 #include "app/EstruturaConversao.h"
 #include "app/UClassesConversaoController.h"
-#include "db/AppError.h"
+#include "common/AppError.h"
 #include "db/SourceConnection.h"
 #include "db/SourceQuery.h"
 #include "db/TargetDatabase.h"

@@ -7,7 +7,7 @@
 #include "app/gui/TBarraProgresso.h"
 #include "app/gui/TFigura.h"
 #include "app/gui/TRotuloProgresso.h"
-#include "db/AppError.h"
+#include "common/AppError.h"
 #include "platform/Platform.h"
 #include <QCheckBox>
 #include <QCloseEvent>

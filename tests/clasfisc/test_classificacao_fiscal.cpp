@@ -3,7 +3,7 @@
 #include "SourceFixture.h"
 #include "TargetFixture.h"
 #include "conversion/classConversao.h"
-#include "db/AppError.h"
+#include "common/AppError.h"
 #include "db/SourceConnection.h"
 #include "entities/ClassificacaoFiscal.h"
 #include "entities/UClassPreencheClassificacaoFiscal.h"

@@ -1,6 +1,6 @@
 // The customer statements: their texts, and what they do to a real target file.
 #include "TargetFixture.h"
-#include "db/AppError.h"
+#include "common/AppError.h"
 #include "entities/Cliente.h"
 #include <QDate>
 #include <gtest/gtest.h>

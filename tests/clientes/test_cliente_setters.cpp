@@ -1,6 +1,6 @@
 // Normalization of the customer record: what each setter stores for the values legacy data holds.
-#include "db/AppError.h"
-#include "db/RegionalFormat.h"
+#include "common/AppError.h"
+#include "common/RegionalFormat.h"
 #include "db/TargetDatabase.h"
 #include "entities/Cliente.h"
 #include <QDate>

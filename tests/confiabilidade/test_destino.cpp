@@ -8,7 +8,7 @@
 #include "app/batch/ExecucaoLote.h"
 #include "app/batch/OpcoesLote.h"
 #include "app/batch/VerificacaoPrevia.h"
-#include "db/AppError.h"
+#include "common/AppError.h"
 #include "db/SqlScript.h"
 #include "db/TargetQuery.h"
 #include <QCryptographicHash>

@@ -6,7 +6,7 @@
 #include "app/UClassesConversaoController.h"
 #include "conversion/ProgressWalk.h"
 #include "conversion/classConversao.h"
-#include "db/AppError.h"
+#include "common/AppError.h"
 #include "db/SourceQuery.h"
 #include <gtest/gtest.h>
 

@@ -2,7 +2,7 @@
 // or another program holds the file; an interrupted copy leaves nothing behind; a copy and a
 // restore are byte for byte.
 #include "app/CopiaDestino.h"
-#include "db/AppError.h"
+#include "common/AppError.h"
 #include "platform/Interrupcao.h"
 #include <QDir>
 #include <QFile>

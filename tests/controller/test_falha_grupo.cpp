@@ -5,7 +5,7 @@
 #include "TargetFixture.h"
 #include "app/ListaParametros.h"
 #include "app/UClassesConversaoController.h"
-#include "db/AppError.h"
+#include "common/AppError.h"
 #include "db/SourceConnection.h"
 #include "db/TargetQuery.h"
 #include <gtest/gtest.h>

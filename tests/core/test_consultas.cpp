@@ -3,7 +3,7 @@
 #include "TargetFixture.h"
 #include "conversion/TextRules.h"
 #include "conversion/classConversao.h"
-#include "db/AppError.h"
+#include "common/AppError.h"
 #include "db/TargetQuery.h"
 #include <algorithm>
 #include <functional>

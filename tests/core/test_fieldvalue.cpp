@@ -1,5 +1,5 @@
 // Reading numbers, dates and NULLs out of field values.
-#include "db/AppError.h"
+#include "common/AppError.h"
 #include "db/FieldValue.h"
 #include <gtest/gtest.h>
 

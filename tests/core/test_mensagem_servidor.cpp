@@ -2,7 +2,7 @@
 // plain sentence; the server's own text follows unchanged.
 #include "SourceFixture.h"
 #include "db/MensagemServidor.h"
-#include "db/AppError.h"
+#include "common/AppError.h"
 #include "db/SourceConnection.h"
 #include "db/SourceQuery.h"
 #include "db/TargetDatabase.h"

@@ -2,7 +2,7 @@
 #include "TargetFixture.h"
 #include "conversion/TextRules.h"
 #include "conversion/classConversao.h"
-#include "db/RegionalFormat.h"
+#include "common/RegionalFormat.h"
 #include "db/Win1252.h"
 #include <QDate>
 #include <cmath>

@@ -1,6 +1,6 @@
 // The source database layer against the sandbox MariaDB server.
 #include "SourceFixture.h"
-#include "db/AppError.h"
+#include "common/AppError.h"
 #include "db/SourceConnection.h"
 #include "db/SourceQuery.h"
 #include <gtest/gtest.h>

@@ -2,7 +2,7 @@
 #include "Recorders.h"
 #include "TargetFixture.h"
 #include "conversion/classConversao.h"
-#include "db/AppError.h"
+#include "common/AppError.h"
 #include "db/TargetQuery.h"
 #include <QFile>
 #include <gtest/gtest.h>

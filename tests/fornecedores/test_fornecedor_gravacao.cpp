@@ -1,6 +1,6 @@
 // The supplier converter writing into a real target file.
 #include "TargetFixture.h"
-#include "db/AppError.h"
+#include "common/AppError.h"
 #include "db/TargetQuery.h"
 #include "entities/Fornecedor.h"
 #include <gtest/gtest.h>

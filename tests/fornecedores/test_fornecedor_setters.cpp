@@ -1,6 +1,6 @@
 // The supplier record: setter normalization, reset and the insert text. No statement is run,
 // so the converter sits on a database that is never attached.
-#include "db/AppError.h"
+#include "common/AppError.h"
 #include "db/TargetDatabase.h"
 #include "entities/Fornecedor.h"
 #include <QString>

@@ -3,7 +3,7 @@
 #include "Recorders.h"
 #include "SourceFixture.h"
 #include "TargetFixture.h"
-#include "db/AppError.h"
+#include "common/AppError.h"
 #include "db/SourceConnection.h"
 #include "db/SourceQuery.h"
 #include "entities/UClassPreencheConverteFornecedores.h"

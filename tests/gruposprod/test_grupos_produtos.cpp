@@ -2,7 +2,7 @@
 #include "Recorders.h"
 #include "SourceFixture.h"
 #include "TargetFixture.h"
-#include "db/AppError.h"
+#include "common/AppError.h"
 #include "db/SourceConnection.h"
 #include "entities/GrupoProduto.h"
 #include "entities/UClassPreencheConverteGruposProdutos.h"

@@ -11,7 +11,7 @@
 #include "app/gui/TFigura.h"
 #include "app/gui/TRotuloProgresso.h"
 #include "app/gui/UPrincipal.h"
-#include "db/AppError.h"
+#include "common/AppError.h"
 #include "platform/Interrupcao.h"
 #include <csignal>
 #include <QCheckBox>

@@ -3,7 +3,7 @@
 #include "ProdutoExemplo.h"
 #include "TargetFixture.h"
 #include "conversion/TextRules.h"
-#include "db/AppError.h"
+#include "common/AppError.h"
 #include "entities/CompProd.h"
 #include "entities/Produto.h"
 #include <gtest/gtest.h>

@@ -1,8 +1,8 @@
 // The product record and the stock complement record: setters, reset, statement texts.
 // None of these touch the database, so the converters sit on an unconnected target.
 #include "ProdutoExemplo.h"
-#include "db/AppError.h"
-#include "db/RegionalFormat.h"
+#include "common/AppError.h"
+#include "common/RegionalFormat.h"
 #include "entities/CompProd.h"
 #include "entities/Produto.h"
 #include <functional>

@@ -1,5 +1,5 @@
 #include "TargetFixture.h"
-#include "db/AppError.h"
+#include "common/AppError.h"
 #include "db/SqlScript.h"
 #include "db/TargetQuery.h"
 #include <QDateTime>

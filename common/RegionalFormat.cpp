@@ -1,4 +1,4 @@
-#include "db/RegionalFormat.h"
+#include "common/RegionalFormat.h"
 #include <QRegularExpression>
 #include <cmath>
 
