@@ -4,6 +4,7 @@
 #include "common/AppError.h"
 #include "db/SourceConnection.h"
 #include "db/SourceQuery.h"
+#include "db/TargetCatalog.h"
 #include "db/TargetDatabase.h"
 #include "db/TargetQuery.h"
 #include "db/TargetTransaction.h"
@@ -193,20 +194,7 @@ std::vector<EstruturaConversao::Falta> EstruturaConversao::verificaDestino(Targe
     if (tabelas.isEmpty())
         return faltas;
     // Every column of the tables concerned, in one catalog query.
-    std::map<QString, std::set<QString>> existentes;
-    {
-        TargetTransaction t(&destino);
-        {
-            TargetQuery q(destino, t);
-            q.setSql(QStringLiteral("SELECT RDB$RELATION_NAME AS T, RDB$FIELD_NAME AS C FROM RDB$RELATION_FIELDS "
-                                    "WHERE RDB$RELATION_NAME IN ('") +
-                     tabelas.join(QStringLiteral("', '")) + QStringLiteral("')"));
-            q.open();
-            for (; !q.eof(); q.next())
-                existentes[q.fieldText(QStringLiteral("T")).trimmed()].insert(q.fieldText(QStringLiteral("C")).trimmed());
-        }
-        t.commit();
-    }
+    const std::map<QString, std::set<QString>> existentes = TargetCatalog::columns(destino, tabelas);
     for (const QString& tabela : tabelas) {
         const auto it = existentes.find(tabela);
         if (it == existentes.end()) {

@@ -7,6 +7,7 @@
 #include "common/AppError.h"
 #include "db/SourceConnection.h"
 #include "db/SourceQuery.h"
+#include "db/TargetCatalog.h"
 #include "db/TargetDatabase.h"
 #include "db/TargetQuery.h"
 #include "db/TargetTransaction.h"
@@ -304,37 +305,26 @@ void VerificacaoPrevia::ensaio(const QString& copia)
     db.connect();
 
     const QStringList tabelas = EstruturaConversao::tabelasDestinoDe(m_opcoes.grupos);
-    const QString lista = QStringLiteral("'") + tabelas.join(QStringLiteral("','")) + QStringLiteral("'");
 
     // Keys (primary and unique) of the tables, to look for repeated codes afterwards.
     std::map<QString, QStringList> chaves;
-    for (const QStringList& r : linhas(db, QStringLiteral(
-             "SELECT C.RDB$RELATION_NAME, S.RDB$FIELD_NAME, C.RDB$CONSTRAINT_NAME FROM RDB$RELATION_CONSTRAINTS C "
-             "JOIN RDB$INDEX_SEGMENTS S ON S.RDB$INDEX_NAME = C.RDB$INDEX_NAME "
-             "WHERE C.RDB$CONSTRAINT_TYPE IN ('PRIMARY KEY', 'UNIQUE') AND C.RDB$RELATION_NAME IN (%1) "
-             "ORDER BY C.RDB$CONSTRAINT_NAME, S.RDB$FIELD_POSITION").arg(lista)))
-        chaves[r[0] + QLatin1Char('|') + r[2]].append(r[1]);
+    for (const TargetCatalog::Key& k : TargetCatalog::uniqueKeys(db, tabelas))
+        chaves[k.table + QLatin1Char('|') + k.name] = k.columns;
 
     // Text columns and their widths.
     std::vector<ColunaTexto> textos;
-    for (const QStringList& r : linhas(db, QStringLiteral(
-             "SELECT RF.RDB$RELATION_NAME, RF.RDB$FIELD_NAME, COALESCE(F.RDB$CHARACTER_LENGTH, F.RDB$FIELD_LENGTH), "
-             "F.RDB$FIELD_TYPE FROM RDB$RELATION_FIELDS RF JOIN RDB$FIELDS F ON F.RDB$FIELD_NAME = RF.RDB$FIELD_SOURCE "
-             "WHERE RF.RDB$RELATION_NAME IN (%1) AND F.RDB$FIELD_TYPE IN (14, 37)").arg(lista)))
-        textos.push_back({r[0], r[1], r[2].toInt(), r[3].toInt() == 14});
+    for (const TargetCatalog::TextColumn& c : TargetCatalog::textColumns(db, tabelas))
+        textos.push_back({c.table, c.column, c.length, c.fixed});
 
     // Remove what would stop the trial at the first collision or overlong value.
-    for (const QStringList& r : linhas(db, QStringLiteral(
-             "SELECT RDB$RELATION_NAME, RDB$CONSTRAINT_NAME FROM RDB$RELATION_CONSTRAINTS "
-             "WHERE RDB$CONSTRAINT_TYPE = 'FOREIGN KEY' ORDER BY 1")))
-        executa(db, QStringLiteral("ALTER TABLE %1 DROP CONSTRAINT %2").arg(r[0], r[1]));
+    for (const TargetCatalog::Constraint& c : TargetCatalog::foreignKeys(db))
+        executa(db, QStringLiteral("ALTER TABLE %1 DROP CONSTRAINT %2").arg(c.table, c.name));
     for (const auto& [k, cols] : chaves) {
         const QString tabela = k.section(QLatin1Char('|'), 0, 0), nome = k.section(QLatin1Char('|'), 1, 1);
         executa(db, QStringLiteral("ALTER TABLE %1 DROP CONSTRAINT %2").arg(tabela, nome));
     }
-    for (const QStringList& r : linhas(db, QStringLiteral(
-             "SELECT RDB$INDEX_NAME FROM RDB$INDICES WHERE RDB$RELATION_NAME IN (%1) AND RDB$SYSTEM_FLAG = 0").arg(lista)))
-        executa(db, QStringLiteral("DROP INDEX %1").arg(r[0]));
+    for (const QString& indice : TargetCatalog::userIndices(db, tabelas))
+        executa(db, QStringLiteral("DROP INDEX %1").arg(indice));
     // Room enough to see by how much a value outgrows its column, within the record size limit.
     for (const ColunaTexto& c : textos)
         executa(db, QStringLiteral("ALTER TABLE %1 ALTER COLUMN %2 TYPE %3(%4)")
