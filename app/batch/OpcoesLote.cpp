@@ -1,6 +1,8 @@
 #include "app/batch/OpcoesLote.h"
 #include "app/UClassesConversaoController.h"
 #include "common/AppError.h"
+#include <QCommandLineParser>
+#include <algorithm>
 
 QString OpcoesLote::uso()
 {
@@ -32,6 +34,30 @@ QString OpcoesLote::uso()
         "130 conversão interrompida pelo usuário (Ctrl-C ou SIGTERM; o destino foi restaurado).\n");
 }
 
+namespace {
+// The parser's own texts are English and may quote a value; the operator reads ours, which name
+// the option as typed and never its value (a mistyped password option would print the password).
+QString erroDeUso(const QCommandLineParser& p, const QStringList& argumentos, const QStringList& semValor)
+{
+    const QStringList desconhecidas = p.unknownOptionNames();
+    for (int i = 0; i < argumentos.size(); ++i) {
+        const QString& a = argumentos[i];
+        if (!a.startsWith(QLatin1Char('-')))
+            continue;
+        const QString nome = a.section(QLatin1Char('='), 0, 0);
+        QString simples = nome;
+        while (simples.startsWith(QLatin1Char('-')))
+            simples.remove(0, 1);
+        const bool comIgual = a.contains(QLatin1Char('='));
+        if (desconhecidas.contains(simples) || (comIgual && semValor.contains(simples)))
+            return QStringLiteral("Opção desconhecida: ") + nome;
+        if (!comIgual && !semValor.contains(simples) && i + 1 >= argumentos.size())
+            return QStringLiteral("Falta o valor de ") + a;
+    }
+    return QStringLiteral("Linha de comando inválida: ") + p.errorText();
+}
+}  // namespace
+
 OpcoesLote OpcoesLote::ler(const QStringList& argumentos)
 {
     OpcoesLote o;
@@ -41,53 +67,64 @@ OpcoesLote OpcoesLote::ler(const QStringList& argumentos)
     const QByteArray senhaDestino = qgetenv("OSTREVO_SENHA_DESTINO");
     if (!senhaDestino.isNull())
         o.senhaDestino = QString::fromUtf8(senhaDestino);
+    const QStringList comValor = {
+        QStringLiteral("destino"), QStringLiteral("grupos"), QStringLiteral("host"), QStringLiteral("porta"),
+        QStringLiteral("socket"), QStringLiteral("usuario"), QStringLiteral("senha"), QStringLiteral("banco"),
+        QStringLiteral("usuario-destino"), QStringLiteral("senha-destino"), QStringLiteral("pasta-copia"),
+        QStringLiteral("resumo-json"), QStringLiteral("relatorio"), QStringLiteral("registro-comandos")};
+    const QStringList semValor = {QStringLiteral("check"),        QStringLiteral("sem-copia"),
+                                  QStringLiteral("mantem-parcial"), QStringLiteral("restaura"),
+                                  QStringLiteral("mantem-atual"), QStringLiteral("eventos-qt"),
+                                  QStringLiteral("help"),         QStringLiteral("h")};
+    QCommandLineParser p;
+    p.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
+    for (const QString& nome : comValor)
+        p.addOption(QCommandLineOption(nome, QString(), QStringLiteral("valor")));
+    for (const QString& nome : semValor)
+        p.addOption(QCommandLineOption(nome));
+    if (!p.parse(QStringList{QStringLiteral("FarmaciaOstrevoLote")} + argumentos))
+        throw AppError(erroDeUso(p, argumentos, semValor));
+    if (!p.positionalArguments().isEmpty())
+        throw AppError(QStringLiteral("Opção desconhecida: ") + p.positionalArguments().first());
+    auto texto = [&p](const char* opcao, QString& campo) {
+        if (p.isSet(QLatin1String(opcao)))
+            campo = p.value(QLatin1String(opcao));
+    };
+    auto chave = [&p](const char* opcao) { return p.isSet(QLatin1String(opcao)); };
+
     QStringList grupos = {QStringLiteral("todos")};
-    for (int i = 0; i < argumentos.size(); ++i) {
-        const QString a = argumentos[i];
-        auto valor = [&]() -> QString {
-            const int eq = a.indexOf(QLatin1Char('='));
-            if (eq > 0)
-                return a.mid(eq + 1);
-            if (i + 1 >= argumentos.size())
-                throw AppError(QStringLiteral("Falta o valor de ") + a);
-            return argumentos[++i];
-        };
-        const QString nome = a.section(QLatin1Char('='), 0, 0);
-        if (nome == QLatin1String("--destino")) o.destino = valor();
-        else if (nome == QLatin1String("--grupos")) {
-            grupos = valor().split(QLatin1Char(','), Qt::SkipEmptyParts);
-            // An empty list would convert nothing and still report success.
-            if (std::all_of(grupos.begin(), grupos.end(), [](const QString& g) { return g.trimmed().isEmpty(); }))
-                throw AppError(QStringLiteral("Nenhum grupo em --grupos: informe um ou mais de clientes, fornecedores, "
-                                              "gruposprodutos, classificacaofiscal, produtos, ou todos."));
-        }
-        else if (nome == QLatin1String("--host")) o.origem.host = valor();
-        else if (nome == QLatin1String("--porta")) {
-            bool ok = false;
-            o.origem.port = valor().toUInt(&ok);
-            if (!ok || o.origem.port < 1 || o.origem.port > 65535)
-                throw AppError(QStringLiteral("Porta inválida: use um número de 1 a 65535."));
-        }
-        else if (nome == QLatin1String("--socket")) o.origem.socket = valor();
-        else if (nome == QLatin1String("--usuario")) o.origem.user = valor();
-        else if (nome == QLatin1String("--senha")) o.origem.password = valor();
-        else if (nome == QLatin1String("--banco")) o.origem.database = valor();
-        else if (nome == QLatin1String("--usuario-destino")) o.usuarioDestino = valor();
-        else if (nome == QLatin1String("--senha-destino")) o.senhaDestino = valor();
-        else if (a == QLatin1String("--check")) o.verificar = true;
-        else if (nome == QLatin1String("--pasta-copia")) o.pastaCopia = valor();
-        else if (a == QLatin1String("--sem-copia")) o.semCopia = true;
-        else if (nome == QLatin1String("--resumo-json")) o.resumoJson = valor();
-        else if (nome == QLatin1String("--relatorio")) o.relatorio = valor();
-        else if (a == QLatin1String("--mantem-parcial")) o.mantemParcial = true;
-        else if (a == QLatin1String("--restaura")) o.restaura = true;
-        else if (a == QLatin1String("--mantem-atual")) o.mantemAtual = true;
-        else if (nome == QLatin1String("--registro-comandos")) o.registroComandos = valor();
-        else if (a == QLatin1String("--eventos-qt")) o.eventosQt = true;
-        else if (a == QLatin1String("--help") || a == QLatin1String("-h")) o.ajuda = true;
-        // Named without its value: a mistyped password option would print the password.
-        else throw AppError(QStringLiteral("Opção desconhecida: ") + nome);
+    if (p.isSet(QStringLiteral("grupos"))) {
+        grupos = p.value(QStringLiteral("grupos")).split(QLatin1Char(','), Qt::SkipEmptyParts);
+        // An empty list would convert nothing and still report success.
+        if (std::all_of(grupos.begin(), grupos.end(), [](const QString& g) { return g.trimmed().isEmpty(); }))
+            throw AppError(QStringLiteral("Nenhum grupo em --grupos: informe um ou mais de clientes, fornecedores, "
+                                          "gruposprodutos, classificacaofiscal, produtos, ou todos."));
     }
+    if (p.isSet(QStringLiteral("porta"))) {
+        bool ok = false;
+        o.origem.port = p.value(QStringLiteral("porta")).toUInt(&ok);
+        if (!ok || o.origem.port < 1 || o.origem.port > 65535)
+            throw AppError(QStringLiteral("Porta inválida: use um número de 1 a 65535."));
+    }
+    texto("destino", o.destino);
+    texto("host", o.origem.host);
+    texto("socket", o.origem.socket);
+    texto("usuario", o.origem.user);
+    texto("senha", o.origem.password);
+    texto("banco", o.origem.database);
+    texto("usuario-destino", o.usuarioDestino);
+    texto("senha-destino", o.senhaDestino);
+    texto("pasta-copia", o.pastaCopia);
+    texto("resumo-json", o.resumoJson);
+    texto("relatorio", o.relatorio);
+    texto("registro-comandos", o.registroComandos);
+    o.verificar = chave("check");
+    o.semCopia = chave("sem-copia");
+    o.mantemParcial = chave("mantem-parcial");
+    o.restaura = chave("restaura");
+    o.mantemAtual = chave("mantem-atual");
+    o.eventosQt = chave("eventos-qt");
+    o.ajuda = chave("help") || chave("h");
     for (const QString& g : grupos) {
         const QString chave = g.trimmed().toUpper();
         if (chave == QLatin1String("TODOS")) {

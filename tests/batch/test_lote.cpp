@@ -339,6 +339,10 @@ TEST(LoteLinhaDeComando, ExitStatuses)
         {{QStringLiteral("--destino"), d, QStringLiteral("--restaura")}, 2, "Não há conversão interrompida"},
         {{QStringLiteral("--destino"), d, QStringLiteral("--relatorio"), QStringLiteral("r.csv")}, 2, "vale só com --check"},
         {{QStringLiteral("--destino"), d + QStringLiteral(".nao-existe")}, 2, ""},
+        {{QStringLiteral("--destino"), d, QStringLiteral("--senha")}, 2, "Falta o valor de --senha"},
+        {{QStringLiteral("--destino"), d, QStringLiteral("--check=sim")}, 2, "Opção desconhecida: --check"},
+        {{QStringLiteral("--destino"), d, QStringLiteral("sobra")}, 2, "Opção desconhecida: sobra"},
+        {{QStringLiteral("-h")}, 0, "uso:"},
     };
     for (const Caso& c : casos) {
         SCOPED_TRACE(c.argumentos.join(QLatin1Char(' ')).toStdString());
