@@ -98,6 +98,53 @@ int ExecucaoLote::executar(std::FILE* out, bool terminal)
     if (!m_opcoes.registroComandos.isEmpty())
         registro.emplace(m_opcoes.registroComandos);
 
+    if (const std::optional<int> saida = resolvePendente(progresso))
+        return *saida;
+
+    TargetDatabase destino;
+    if (registro)
+        destino.setRecorder(&*registro);
+    TargetTransaction transacao(&destino);
+    if (!abreDestino(destino, transacao, progresso))
+        return 2;
+    SourceConnection origem(m_opcoes.origem);
+
+    ListaParametros params = parametros();
+    TClassesConversaoController controller([&](const QString& chave) -> std::unique_ptr<Preenchedor> {
+        for (ResumoGrupo& r : m_resumo)
+            if (r.chave == chave)
+                return std::make_unique<PreenchedorMedido>(TClassesConversaoController::preenchedorReal(chave), r,
+                                                           progresso, GruposConversao::busca(chave)->nome);
+        return TClassesConversaoController::preenchedorReal(chave);
+    }, true);
+    // What the lookups insert during this run, whatever the tables held before.
+    destino.zeraInsercoes();
+    TConversaoProtegida::Opcoes protecao;
+    protecao.pastaCopia = m_opcoes.pastaCopia;
+    protecao.semCopia = m_opcoes.semCopia;
+    protecao.mantemParcial = m_opcoes.mantemParcial;
+    protecao.informa = [&](const QString& t) { progresso.information(t); };
+    if (m_opcoes.semCopia)
+        progresso.warning(QStringLiteral("Conversão sem cópia do destino: se ela falhar, o que o destino continha "
+                                         "nas tabelas dos grupos escolhidos se perde."));
+    TConversaoProtegida protegida(controller, protecao);
+    bool ok = false;
+    QElapsedTimer relogio;
+    relogio.start();
+    try {
+        ok = protegida.FEfetuaConversao(params, origem, destino, transacao, progresso, progresso);
+    } catch (const AppError& e) {
+        progresso.error(e.message());
+        return codigoDeFalha(protegida.desfecho());
+    }
+    m_desfecho = protegida.desfecho();
+    m_copia = protegida.copia();
+    leDeVolta(destino, origem);
+    return relata(out, relogio.elapsed() / 1000.0, ok, protegida, progresso);
+}
+
+std::optional<int> ExecucaoLote::resolvePendente(ProgressoTerminal& progresso)
+{
     // A run of this file that did not end: nothing goes on without the operator's word.
     if (const auto marca = CopiaDestino::leMarca(m_opcoes.destino)) {
         if (m_opcoes.restaura) {
@@ -131,11 +178,11 @@ int ExecucaoLote::executar(std::FILE* out, bool terminal)
                             .arg(CopiaDestino::caminhoMarca(m_opcoes.destino)));
         return 2;
     }
+    return std::nullopt;
+}
 
-    TargetDatabase destino;
-    if (registro)
-        destino.setRecorder(&*registro);
-    TargetTransaction transacao(&destino);
+bool ExecucaoLote::abreDestino(TargetDatabase& destino, TargetTransaction& transacao, ProgressoTerminal& progresso)
+{
     destino.setDatabaseName(m_opcoes.destino);
     destino.setUserName(m_opcoes.usuarioDestino);
     destino.setPassword(m_opcoes.senhaDestino);
@@ -146,10 +193,13 @@ int ExecucaoLote::executar(std::FILE* out, bool terminal)
         transacao.start();
     } catch (const AppError& e) {
         progresso.error(e.message());
-        return 2;
+        return false;
     }
-    SourceConnection origem(m_opcoes.origem);
+    return true;
+}
 
+ListaParametros ExecucaoLote::parametros()
+{
     ListaParametros params;
     for (const QString& linha : GruposConversao::linhasParametros())
         params.add(linha);
@@ -163,35 +213,11 @@ int ExecucaoLote::executar(std::FILE* out, bool terminal)
         r.tabelaOrigem = EstruturaConversao::tabelaOrigem(g.chave);
         m_resumo.push_back(r);
     }
-    TClassesConversaoController controller([&](const QString& chave) -> std::unique_ptr<Preenchedor> {
-        for (ResumoGrupo& r : m_resumo)
-            if (r.chave == chave)
-                return std::make_unique<PreenchedorMedido>(TClassesConversaoController::preenchedorReal(chave), r,
-                                                           progresso, GruposConversao::busca(chave)->nome);
-        return TClassesConversaoController::preenchedorReal(chave);
-    }, true);
-    // What the lookups insert during this run, whatever the tables held before.
-    destino.zeraInsercoes();
-    TConversaoProtegida::Opcoes protecao;
-    protecao.pastaCopia = m_opcoes.pastaCopia;
-    protecao.semCopia = m_opcoes.semCopia;
-    protecao.mantemParcial = m_opcoes.mantemParcial;
-    protecao.informa = [&](const QString& t) { progresso.information(t); };
-    if (m_opcoes.semCopia)
-        progresso.warning(QStringLiteral("Conversão sem cópia do destino: se ela falhar, o que o destino continha "
-                                         "nas tabelas dos grupos escolhidos se perde."));
-    TConversaoProtegida protegida(controller, protecao);
-    bool ok = false;
-    QElapsedTimer relogio;
-    relogio.start();
-    try {
-        ok = protegida.FEfetuaConversao(params, origem, destino, transacao, progresso, progresso);
-    } catch (const AppError& e) {
-        progresso.error(e.message());
-        return codigoDeFalha(protegida.desfecho());
-    }
-    m_desfecho = protegida.desfecho();
-    m_copia = protegida.copia();
+    return params;
+}
+
+void ExecucaoLote::leDeVolta(TargetDatabase& destino, SourceConnection& origem)
+{
     // Read back what the target now holds, table by table: one that cannot be read (a missing
     // table) does not hide the others.
     for (ResumoGrupo& r : m_resumo) {
@@ -211,7 +237,11 @@ int ExecucaoLote::executar(std::FILE* out, bool terminal)
     }
     m_referencias = {destino.insercoes(QStringLiteral("CIDADES")), destino.insercoes(QStringLiteral("CADFABR")),
                      destino.insercoes(QStringLiteral("CLASFISC"))};
-    const double segundos = relogio.elapsed() / 1000.0;
+}
+
+int ExecucaoLote::relata(std::FILE* out, double segundos, bool ok, const TConversaoProtegida& protegida,
+                         ProgressoTerminal& progresso)
+{
     imprimeResumo(out, m_resumo, m_referencias);
     if (protegida.restaurado())
         std::fprintf(out, "o destino foi restaurado: as linhas lidas são as de antes da conversão, e as referências "

@@ -3,10 +3,15 @@
 #include "app/batch/OpcoesLote.h"
 #include <QString>
 #include <cstdio>
+#include <optional>
 #include <vector>
 
 class TargetDatabase;
+class TargetTransaction;
+class SourceConnection;
 class MessageBoxes;
+class ProgressoTerminal;
+class ListaParametros;
 
 // One run of the batch runner: opens the target as the window does, runs the same controller
 // and fillers, and reads back what was written.
@@ -41,6 +46,18 @@ public:
     static void imprimeResumo(std::FILE* out, const std::vector<ResumoGrupo>& resumo, const Referencias& criadas);
 
 private:
+    // The steps of a run, in order.
+    // An earlier run of this file that did not end: restores it, forgets it or stops; the exit
+    // status when the run stops here.
+    std::optional<int> resolvePendente(ProgressoTerminal& progresso);
+    bool abreDestino(TargetDatabase& destino, TargetTransaction& transacao, ProgressoTerminal& progresso);
+    // The run parameters of the chosen groups; starts their summary lines.
+    ListaParametros parametros();
+    // What the target now holds and the source rows, table by table, and the references created.
+    void leDeVolta(TargetDatabase& destino, SourceConnection& origem);
+    // Prints the summary (and writes it as JSON when asked); the exit status.
+    int relata(std::FILE* out, double segundos, bool ok, const TConversaoProtegida& protegida,
+               ProgressoTerminal& progresso);
     // --resumo-json: the summary for scripts.
     void gravaResumoJson(const QString& arquivo, double segundos, double memoria, int saida, const QString& falha,
                          bool restaurado, MessageBoxes& mensagens) const;
