@@ -22,6 +22,7 @@
 #include <QFileInfo>
 #include <QRegularExpression>
 #include <QTemporaryDir>
+#include <algorithm>
 #include <map>
 #include <optional>
 
@@ -79,12 +80,6 @@ void executa(TargetDatabase& db, const QString& sql)
     q.execSql();
     t.commit();
 }
-
-struct ColunaTexto {
-    QString tabela, coluna;
-    int largura;
-    bool fixa;  // CHAR: padded with blanks
-};
 
 // The trial's screen: it keeps the messages, and the rows that would fail, so the trial goes on
 // past them. Each row's table and key are set as a context of the attachment, where a trigger
@@ -303,33 +298,33 @@ void VerificacaoPrevia::ensaio(const QString& copia)
     db.setUserName(m_opcoes.usuarioDestino);
     db.setPassword(m_opcoes.senhaDestino);
     db.connect();
-
     const QStringList tabelas = EstruturaConversao::tabelasDestinoDe(m_opcoes.grupos);
+    // Keys (primary and unique) and text columns of the tables, read before the copy is altered.
+    const std::vector<TargetCatalog::Key> chaves = TargetCatalog::uniqueKeys(db, tabelas);
+    const std::vector<TargetCatalog::TextColumn> textos = TargetCatalog::textColumns(db, tabelas);
+    preparaCopia(db, tabelas, chaves, textos);
+    rodaEnsaio(db);
+    valoresLongos(db, textos);
+    codigosRepetidos(db, chaves);
+    db.disconnect();
+}
 
-    // Keys (primary and unique) of the tables, to look for repeated codes afterwards.
-    std::map<QString, QStringList> chaves;
-    for (const TargetCatalog::Key& k : TargetCatalog::uniqueKeys(db, tabelas))
-        chaves[k.table + QLatin1Char('|') + k.name] = k.columns;
-
-    // Text columns and their widths.
-    std::vector<ColunaTexto> textos;
-    for (const TargetCatalog::TextColumn& c : TargetCatalog::textColumns(db, tabelas))
-        textos.push_back({c.table, c.column, c.length, c.fixed});
-
+void VerificacaoPrevia::preparaCopia(TargetDatabase& db, const QStringList& tabelas,
+                                     const std::vector<TargetCatalog::Key>& chaves,
+                                     const std::vector<TargetCatalog::TextColumn>& textos)
+{
     // Remove what would stop the trial at the first collision or overlong value.
     for (const TargetCatalog::Constraint& c : TargetCatalog::foreignKeys(db))
         executa(db, QStringLiteral("ALTER TABLE %1 DROP CONSTRAINT %2").arg(c.table, c.name));
-    for (const auto& [k, cols] : chaves) {
-        const QString tabela = k.section(QLatin1Char('|'), 0, 0), nome = k.section(QLatin1Char('|'), 1, 1);
-        executa(db, QStringLiteral("ALTER TABLE %1 DROP CONSTRAINT %2").arg(tabela, nome));
-    }
+    for (const TargetCatalog::Key& k : chaves)
+        executa(db, QStringLiteral("ALTER TABLE %1 DROP CONSTRAINT %2").arg(k.table, k.name));
     for (const QString& indice : TargetCatalog::userIndices(db, tabelas))
         executa(db, QStringLiteral("DROP INDEX %1").arg(indice));
     // Room enough to see by how much a value outgrows its column, within the record size limit.
-    for (const ColunaTexto& c : textos)
+    for (const TargetCatalog::TextColumn& c : textos)
         executa(db, QStringLiteral("ALTER TABLE %1 ALTER COLUMN %2 TYPE %3(%4)")
-                        .arg(c.tabela, c.coluna, c.fixa ? QStringLiteral("CHAR") : QStringLiteral("VARCHAR"))
-                        .arg(std::min(2000, c.largura * 3 + 60)));
+                        .arg(c.table, c.column, c.fixed ? QStringLiteral("CHAR") : QStringLiteral("VARCHAR"))
+                        .arg(std::min(2000, c.length * 3 + 60)));
     // Every row written keeps the source row it came from.
     for (int i = 0; i < tabelas.size(); ++i) {
         executa(db, QStringLiteral("ALTER TABLE %1 ADD OSTREVO_ORIGEM VARCHAR(250)").arg(tabelas[i]));
@@ -338,7 +333,10 @@ void VerificacaoPrevia::ensaio(const QString& copia)
                         .arg(i)
                         .arg(tabelas[i]));
     }
+}
 
+void VerificacaoPrevia::rodaEnsaio(TargetDatabase& db)
+{
     // The trial run itself, with the program's own controller and fillers.
     TargetTransaction transacao(&db);
     SemTela tela(db, transacao);
@@ -372,32 +370,45 @@ void VerificacaoPrevia::ensaio(const QString& copia)
         achado(false, QStringLiteral("ensaio"), QString(a).replace(QChar(13), QLatin1Char(' ')));
     if (!ok && tela.erros.isEmpty())
         achado(true, QStringLiteral("ensaio"), QStringLiteral("a conversão de ensaio não terminou"));
+}
 
+void VerificacaoPrevia::valoresLongos(TargetDatabase& db, const std::vector<TargetCatalog::TextColumn>& textos)
+{
     // Values longer than their column, each with the row it came from.
-    for (const ColunaTexto& c : textos) {
-        const QString medida = c.fixa ? QStringLiteral("CHAR_LENGTH(TRIM(TRAILING FROM %1))").arg(c.coluna)
-                                      : QStringLiteral("CHAR_LENGTH(%1)").arg(c.coluna);
+    for (const TargetCatalog::TextColumn& c : textos) {
+        const QString medida = c.fixed ? QStringLiteral("CHAR_LENGTH(TRIM(TRAILING FROM %1))").arg(c.column)
+                                      : QStringLiteral("CHAR_LENGTH(%1)").arg(c.column);
         for (const QStringList& r : linhas(db, QStringLiteral("SELECT OSTREVO_ORIGEM, %1, %2 FROM %3 WHERE %2 > %4")
-                                                   .arg(c.coluna, medida, c.tabela)
-                                                   .arg(c.largura),
+                                                   .arg(c.column, medida, c.table)
+                                                   .arg(c.length),
                                             false)) {
             const auto [tabelaOrigem, controle] = origemDaLinha(r[0]);
             Achado a;
             a.erro = true;
             a.lado = QStringLiteral("destino");
-            a.tabela = c.tabela;
-            a.campo = c.coluna;
+            a.tabela = c.table;
+            a.campo = c.column;
             a.controle = controle;
-            a.valor = c.fixa ? r[1].trimmed() : r[1];
-            a.problema = QStringLiteral("valor maior que a coluna (%1 caracteres): tem %2").arg(c.largura).arg(r[2].trimmed()) +
+            a.valor = c.fixed ? r[1].trimmed() : r[1];
+            a.problema = QStringLiteral("valor maior que a coluna (%1 caracteres): tem %2").arg(c.length).arg(r[2].trimmed()) +
                          (tabelaOrigem.isEmpty() ? QString() : QStringLiteral(", vindo de ") + tabelaOrigem);
-            a.tipo = QStringLiteral("valores maiores que a coluna (%1 caracteres)").arg(c.largura);
+            a.tipo = QStringLiteral("valores maiores que a coluna (%1 caracteres)").arg(c.length);
             achado(std::move(a));
         }
     }
+}
+
+void VerificacaoPrevia::codigosRepetidos(TargetDatabase& db, const std::vector<TargetCatalog::Key>& chaves)
+{
     // Codes that distinct source keys share: every key that ends up with the code is named.
-    for (const auto& [k, cols] : chaves) {
-        const QString tabela = k.section(QLatin1Char('|'), 0, 0);
+    // Keys in the order of their table and name, as the findings are listed.
+    std::vector<TargetCatalog::Key> ordenadas = chaves;
+    std::sort(ordenadas.begin(), ordenadas.end(), [](const TargetCatalog::Key& x, const TargetCatalog::Key& y) {
+        return x.table + QLatin1Char('|') + x.name < y.table + QLatin1Char('|') + y.name;
+    });
+    for (const TargetCatalog::Key& k : ordenadas) {
+        const QString& tabela = k.table;
+        const QStringList& cols = k.columns;
         QStringList iguais, selecao;
         for (const QString& c : cols) {
             iguais.append(QStringLiteral("A.%1 = D.%1").arg(c));
@@ -438,7 +449,6 @@ void VerificacaoPrevia::ensaio(const QString& copia)
             }
         }
     }
-    db.disconnect();
 }
 
 int VerificacaoPrevia::executar(std::FILE* out)

@@ -1,4 +1,5 @@
 #pragma once
+#include "db/TargetCatalog.h"
 #include "app/batch/OpcoesLote.h"
 #include <QString>
 #include <cstdio>
@@ -39,8 +40,15 @@ private:
     bool verificaOrigem(SourceConnection& origem);  // false when a table or column is missing
     bool verificaDestino(TargetDatabase& destino);
     void avisosDaOrigem(SourceConnection& origem);
-    // The trial run on the scratch copy, which it alters freely.
+    // The trial run on the scratch copy, which it alters freely, in its steps: the copy loses
+    // what would stop the trial at the first problem and learns the source row of every row
+    // written; the conversion runs on it; then its overlong values and shared codes are read.
     void ensaio(const QString& copia);
+    void preparaCopia(TargetDatabase& db, const QStringList& tabelas, const std::vector<TargetCatalog::Key>& chaves,
+                      const std::vector<TargetCatalog::TextColumn>& textos);
+    void rodaEnsaio(TargetDatabase& db);
+    void valoresLongos(TargetDatabase& db, const std::vector<TargetCatalog::TextColumn>& textos);
+    void codigosRepetidos(TargetDatabase& db, const std::vector<TargetCatalog::Key>& chaves);
     // lado, then "TABELA" or "TABELA.CAMPO" or nothing.
     void achado(bool erro, const QString& lado, const QString& onde, const QString& problema);
     void achado(bool erro, const QString& lado, const QString& problema);
