@@ -31,6 +31,11 @@ public:
 
     // Value normalization (pure text functions).
     QString StrZero(const QString& Valor, int Qtd) const;
+    // The rule of every code written to the target: the code, already cleaned by its field's
+    // rule, is zero-filled to the column's width; one longer than the column is refused, because
+    // cutting it would make it another row's code. The message shows the cleaned value (what was
+    // measured) and, when cleaning changed it, the value as the source holds it.
+    QString codigoZerado(const QString& limpo, int largura, const QString& campo, const QString& lido) const;
     QString TiraMascara(const QString& Valor) const;
     QString FValidaData(QString& Data) const;
     QString FValidaTelefone(const QString& Tel) const;

@@ -1,11 +1,22 @@
 // Value normalization of TConversao (pure text functions).
 #include "conversion/TextRules.h"
 #include "conversion/classConversao.h"
+#include "common/AppError.h"
 #include "db/FieldValue.h"
 #include "common/RegionalFormat.h"
 #include <algorithm>
 #include <cmath>
 #include <iterator>
+
+QString TConversao::codigoZerado(const QString& limpo, int largura, const QString& campo, const QString& lido) const
+{
+    if (limpo.size() > largura)
+        throw AppError(QStringLiteral("%1 '%2'%3 tem mais de %4 caracteres.")
+                           .arg(campo, limpo,
+                                lido == limpo ? QString() : QStringLiteral(" (na origem: '%1')").arg(lido))
+                           .arg(largura));
+    return StrZero(limpo, largura);
+}
 
 QString TConversao::StrZero(const QString& Valor, int Qtd) const
 {

@@ -20,11 +20,7 @@ void TConverteClassificacaoFiscal::PLimpaDados()
 
 void TConverteClassificacaoFiscal::SetCodClasFis(const QString& Value)
 {
-    const QString codigo = TextRules::trim(Value);
-    if (codigo.size() > 4)
-        throw AppError(QStringLiteral("Código da classificação fiscal '") + codigo +
-                       QStringLiteral("' tem mais de 4 caracteres."));
-    MCodClasFis = StrZero(codigo, 4);
+    MCodClasFis = codigoZerado(TextRules::trim(Value), 4, QStringLiteral("Código da classificação fiscal"), Value);
 }
 
 void TConverteClassificacaoFiscal::SetCodNBM(const QString& Value)

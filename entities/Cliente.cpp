@@ -63,12 +63,7 @@ TConverteCliente::~TConverteCliente()
 
 QString TConverteCliente::FCodigoLimpo(const QString& Value, int Largura, const QString& Campo) const
 {
-    // Cleaned before the fill, and never cut: cutting would make distinct source keys collide.
-    const QString limpo = TiraMascara(apara(todasSemAspas(Value)));
-    if (limpo.size() > Largura)
-        throw AppError(Campo + QStringLiteral(" '") + Value + QStringLiteral("' tem mais de ") +
-                       QString::number(Largura) + QStringLiteral(" caracteres."));
-    return StrZero(limpo, Largura);
+    return codigoZerado(TiraMascara(apara(todasSemAspas(Value))), Largura, Campo, Value);
 }
 
 void TConverteCliente::SetCodCliente(const QString& Value)
@@ -105,12 +100,7 @@ namespace {
 QString codigoCidade(const TConversao& c, const QString& Value)
 {
     const QString v = apara(todasSemAspas(Value));
-    if (v.isEmpty())
-        return QString();
-    if (v.size() > 5)
-        throw AppError(QStringLiteral("Código da cidade '") + Value +
-                       QStringLiteral("' tem mais de 5 caracteres."));
-    return c.StrZero(v, 5);
+    return v.isEmpty() ? QString() : c.codigoZerado(v, 5, QStringLiteral("Código da cidade"), Value);
 }
 }  // namespace
 

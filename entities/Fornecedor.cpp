@@ -13,16 +13,8 @@ QString primeiros(const QString& v, int n) { return TextRules::copy(v, 1, n); }
 
 QString apara(const QString& v) { return TextRules::trim(v); }
 
-// A code is cleaned before it is zero-filled, and a code that does not fit is refused:
-// cutting it would merge distinct source keys into one target row.
-QString codigoLimpo(const QString& Value, int largura, const QString& campo)
-{
-    const QString v = apara(semAspas(Value));
-    if (v.size() > largura)
-        throw AppError(campo + QStringLiteral(" '") + v + QStringLiteral("' tem mais de ") +
-                       QString::number(largura) + QStringLiteral(" caracteres."));
-    return v;
-}
+// A code loses its single quotes and blanks before the code rule applies.
+QString codigoLimpo(const QString& Value) { return apara(semAspas(Value)); }
 
 }  // namespace
 
@@ -33,12 +25,12 @@ TConverteFornece::TConverteFornece(TargetDatabase& cBanco) : TConversao(cBanco)
 
 void TConverteFornece::SetCodFornec(const QString& Value)
 {
-    FCodFornec = StrZero(codigoLimpo(Value, 6, QStringLiteral("Código do fornecedor")), 6);
+    FCodFornec = codigoZerado(codigoLimpo(Value), 6, QStringLiteral("Código do fornecedor"), Value);
 }
 
 void TConverteFornece::SetCodcliente(const QString& Value)
 {
-    FCodCliente = StrZero(codigoLimpo(Value, 8, QStringLiteral("Código do cliente")), 8);
+    FCodCliente = codigoZerado(codigoLimpo(Value), 8, QStringLiteral("Código do cliente"), Value);
 }
 
 void TConverteFornece::SetNome(const QString& Value) { FNome = primeiros(apara(semAspas(Value)), 50); }
@@ -63,8 +55,8 @@ void TConverteFornece::SetCep(const QString& Value)
 
 void TConverteFornece::SetCodCidade(const QString& Value)
 {
-    const QString v = codigoLimpo(Value, 5, QStringLiteral("Código da cidade"));
-    FCodCidade = v.isEmpty() ? QString() : StrZero(v, 5);
+    const QString v = codigoLimpo(Value);
+    FCodCidade = v.isEmpty() ? QString() : codigoZerado(v, 5, QStringLiteral("Código da cidade"), Value);
 }
 
 void TConverteFornece::SetNomeCidade(const QString& Value)

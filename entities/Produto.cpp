@@ -40,16 +40,6 @@ bool ehSentinela(const QDateTime& d)
     return d.date() == s.date() && d.time() == s.time();
 }
 
-// A code longer than its column is refused: cutting it would make it another row's code.
-QString codigoZerado(const TConversao& c, const QString& limpo, int largura, const QString& nome)
-{
-    if (limpo.size() > largura)
-        throw AppError(QStringLiteral("Código %1 '%2' tem mais de %3 caracteres.")
-                           .arg(nome, limpo)
-                           .arg(largura));
-    return c.StrZero(limpo, largura);
-}
-
 // CFOP codes arrive masked ("5.405"): the digits are what the 4-character column holds.
 QString cfop(const QString& valor)
 {
@@ -83,13 +73,13 @@ TConverteProduto::~TConverteProduto() { QDestino.reset(); }
 
 void TConverteProduto::SetCodProd(const QString& Value)
 {
-    FCodProd = codigoZerado(*this, TextRules::trim(Value), 6, QStringLiteral("do produto"));
+    FCodProd = codigoZerado(TextRules::trim(Value), 6, QStringLiteral("Código do produto"), Value);
 }
 
 void TConverteProduto::SetFCodFabric(const QString& Value)
 {
     const QString t = TextRules::trim(Value);
-    FCodFabric = t.isEmpty() ? QString() : codigoZerado(*this, t, 5, QStringLiteral("do fabricante"));
+    FCodFabric = t.isEmpty() ? QString() : codigoZerado(t, 5, QStringLiteral("Código do fabricante"), Value);
 }
 
 void TConverteProduto::SetPrincipalFornecedor(const QString& Value)

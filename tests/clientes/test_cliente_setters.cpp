@@ -81,7 +81,7 @@ TEST_F(ClienteSetters, CodigoMaiorQueALarguraFalhaEMantemOValorAnterior)
          "Código do cliente '123456789' tem mais de 8 caracteres."},
         // Nine digits once the mask is gone: cutting would lose the last one.
         {&C::SetCodCliente, &C::CodCliente, "123", "9.876.543-21",
-         "Código do cliente '9.876.543-21' tem mais de 8 caracteres."},
+         "Código do cliente '987654321' (na origem: '9.876.543-21') tem mais de 8 caracteres."},
         {&C::SetCodCidade, &C::CodCidade, "7", "123456", "Código da cidade '123456' tem mais de 5 caracteres."},
         {&C::SetCodCidadeCob, &C::CodCidadeCob, "7", "1234567",
          "Código da cidade '1234567' tem mais de 5 caracteres."},

@@ -175,7 +175,7 @@ TEST_F(Fornecedor, CodeLongerThanItsWidthIsRefusedAndTheFieldKeepsItsValue)
     };
     const std::vector<Erro> erros = {
         {pCodFornec, "1234567", "Código do fornecedor '1234567' tem mais de 6 caracteres."},
-        {pCodFornec, " 1234'567 ", "Código do fornecedor '1234567' tem mais de 6 caracteres."},
+        {pCodFornec, " 1234'567 ", "Código do fornecedor '1234567' (na origem: ' 1234'567 ') tem mais de 6 caracteres."},
         {pCodFornec, "1234568", "Código do fornecedor '1234568' tem mais de 6 caracteres."},
         {pCodCliente, "123456789", "Código do cliente '123456789' tem mais de 8 caracteres."},
         {pCodCidade, "123456", "Código da cidade '123456' tem mais de 5 caracteres."},

@@ -128,7 +128,7 @@ TEST(ProdutoRegistro, CodigoLongoDemaisRecusadoSemCorte)
         {[](TConverteProduto& p) { p.SetCodProd(QStringLiteral("1234567")); },
          QStringLiteral("Código do produto '1234567' tem mais de 6 caracteres.")},
         {[](TConverteProduto& p) { p.SetCodProd(QStringLiteral(" 1234568 ")); },
-         QStringLiteral("Código do produto '1234568' tem mais de 6 caracteres.")},
+         QStringLiteral("Código do produto '1234568' (na origem: ' 1234568 ') tem mais de 6 caracteres.")},
         {[](TConverteProduto& p) { p.SetFCodFabric(QStringLiteral("123456")); },
          QStringLiteral("Código do fabricante '123456' tem mais de 5 caracteres.")},
     };
