@@ -5,26 +5,7 @@
 
 namespace TargetCatalog {
 namespace {
-// Every row of a select, each field as trimmed text.
-std::vector<QStringList> rows(TargetDatabase& db, const QString& select)
-{
-    TargetTransaction t(&db);
-    std::vector<QStringList> out;
-    {
-        TargetQuery q(db, t);
-        q.setSql(select);
-        q.open();
-        const int n = static_cast<int>(q.columnNames().size());
-        for (; !q.eof(); q.next()) {
-            QStringList row;
-            for (int i = 0; i < n; ++i)
-                row.append(q.fieldAt(i).asString().trimmed());
-            out.push_back(row);
-        }
-    }
-    t.commit();
-    return out;
-}
+std::vector<QStringList> rows(TargetDatabase& db, const QString& select) { return TargetQuery::allRows(db, select); }
 
 QString quotedList(const QStringList& tables)
 {

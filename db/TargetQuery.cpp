@@ -421,3 +421,23 @@ void record(StatementRecorder::Kind kind, TargetQuery::Impl& d, const QByteArray
     d.db.recorder()->sent(kind, sql, params);
 }
 }  // namespace
+
+std::vector<QStringList> TargetQuery::allRows(TargetDatabase& db, const QString& select, bool trimmed)
+{
+    TargetTransaction t(&db);
+    std::vector<QStringList> out;
+    {
+        TargetQuery q(db, t);
+        q.setSql(select);
+        q.open();
+        const int n = static_cast<int>(q.columnNames().size());
+        for (; !q.eof(); q.next()) {
+            QStringList row;
+            for (int i = 0; i < n; ++i)
+                row.append(trimmed ? q.fieldAt(i).asString().trimmed() : q.fieldAt(i).asString());
+            out.push_back(row);
+        }
+    }
+    t.commit();
+    return out;
+}

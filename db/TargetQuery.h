@@ -1,4 +1,5 @@
 #pragma once
+#include <vector>
 #include "db/FieldValue.h"
 #include <QDate>
 #include <QString>
@@ -63,6 +64,9 @@ public:
 
     // True for "COMMIT" or "Commit;" in any letter case and layout.
     static bool isCommitStatement(const QString& text);
+    // Every row of a select, read in a transaction of its own so that it sees what is
+    // committed; each value as text, trimmed unless trimmed is false (CHAR values come padded).
+    static std::vector<QStringList> allRows(TargetDatabase& db, const QString& select, bool trimmed = true);
 
     struct Impl;  // opaque: the client library's statement and result
 

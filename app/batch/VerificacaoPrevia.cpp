@@ -51,25 +51,9 @@ void VerificacaoPrevia::achado(bool erro, const QString& lado, const QString& on
 }
 
 namespace {
-// Every value as text; trimmed unless apara is false (CHAR values come padded with blanks).
 std::vector<QStringList> linhas(TargetDatabase& db, const QString& select, bool apara = true)
 {
-    TargetTransaction t(&db);
-    std::vector<QStringList> out;
-    {
-        TargetQuery q(db, t);
-        q.setSql(select);
-        q.open();
-        const int n = static_cast<int>(q.columnNames().size());
-        for (; !q.eof(); q.next()) {
-            QStringList row;
-            for (int i = 0; i < n; ++i)
-                row.append(apara ? q.fieldAt(i).asString().trimmed() : q.fieldAt(i).asString());
-            out.push_back(row);
-        }
-    }
-    t.commit();
-    return out;
+    return TargetQuery::allRows(db, select, apara);
 }
 
 void executa(TargetDatabase& db, const QString& sql)
