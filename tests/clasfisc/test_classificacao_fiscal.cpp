@@ -1,10 +1,7 @@
 // Fiscal classifications: TB_CODIGO_NCM on the sandbox server to CLASFISC in a real target file.
-#include "Recorders.h"
-#include "SourceFixture.h"
-#include "TargetFixture.h"
+#include "PreenchimentoFixture.h"
 #include "conversion/classConversao.h"
 #include "common/AppError.h"
-#include "db/SourceConnection.h"
 #include "entities/ClassificacaoFiscal.h"
 #include "entities/UClassPreencheClassificacaoFiscal.h"
 #include <gtest/gtest.h>
@@ -18,22 +15,13 @@ const QString kPrefixo = QStringLiteral("Convertendo Classificacao Fiscal - Regi
 const QString kSelect = QStringLiteral(
     "SELECT CODCLASFIS, CODNBM, PISCONFRETIDO, CODIGONCM, CODNATRECEITA, ALIQIPI FROM CLASFISC ORDER BY CODCLASFIS");
 
-QString sqlText(const QString& v)
-{
-    return QLatin1Char('\'') + QString(v).replace(QLatin1Char('\''), QStringLiteral("''")) + QLatin1Char('\'');
-}
-
-class ClassificacaoFiscal : public ::testing::Test {
+class ClassificacaoFiscal : public PreenchimentoFixture {
 protected:
     void SetUp() override
     {
-        origem.settings() = s.settings();
         // Left over from an earlier run: the conversion must replace it.
-        t.exec(QStringLiteral("INSERT INTO CLASFISC (CODCLASFIS, CODNBM, PISCONFRETIDO, CODIGONCM, CODNATRECEITA, ALIQIPI) "
-                              "VALUES ('9999', '99999999', 'S', '99999999', '999', 5)"));
-        // The run's transaction starts after the earlier run's rows are there ("Abrir").
-        t.tr.commit();
-        t.tr.start();
+        anterior(QStringLiteral("INSERT INTO CLASFISC (CODCLASFIS, CODNBM, PISCONFRETIDO, CODIGONCM, CODNATRECEITA, ALIQIPI) "
+                                "VALUES ('9999', '99999999', 'S', '99999999', '999', 5)"));
     }
     void fonte(int controle, const QString& ncm)
     {
@@ -44,27 +32,10 @@ protected:
         TClassPreencheDadosClassificacaoFiscal filler;
         filler.PreencheConverteClassificacaoFiscal(origem, t.db, gauge, label);
     }
-    void confirma()
-    {
-        if (t.tr.active())
-            t.tr.commit();
-    }
-    void descarta()
-    {
-        if (t.tr.active())
-            t.tr.rollback();
-    }
     QString rotulo(int n, int total) const
     {
-        return kPrefixo + QString::number(n) + QStringLiteral(" de ") + QString::number(total);
+        return PreenchimentoFixture::rotulo(kPrefixo, n, total);
     }
-
-    TargetFixture t;
-    SourceFixture s;
-    SourceConnection origem;
-    RecordingLabel label;
-    RecordingGauge gauge;
-    RecordingEvents events{&label, &gauge};
 };
 
 TEST_F(ClassificacaoFiscal, ConverteCadaLinhaCampoACampo)

@@ -1,9 +1,6 @@
 // Product groups: TBGRUPO on the sandbox server to GRUPROD in a real target file.
-#include "Recorders.h"
-#include "SourceFixture.h"
-#include "TargetFixture.h"
+#include "PreenchimentoFixture.h"
 #include "common/AppError.h"
-#include "db/SourceConnection.h"
 #include "entities/GrupoProduto.h"
 #include "entities/UClassPreencheConverteGruposProdutos.h"
 #include <gtest/gtest.h>
@@ -17,19 +14,13 @@ const QString kPrefixo = QStringLiteral("Convertendo Grupos de produtos - Regist
 const QString kSelect =
     QStringLiteral("SELECT CODGRUPO, DESCRICAO, DIASESTMAXIMO, DIASESTMINIMO FROM GRUPROD ORDER BY CODGRUPO");
 
-QString sqlText(const QString& v) { return QLatin1Char('\'') + QString(v).replace(QLatin1Char('\''), QStringLiteral("''")) + QLatin1Char('\''); }
-
-class GruposProdutos : public ::testing::Test {
+class GruposProdutos : public PreenchimentoFixture {
 protected:
     void SetUp() override
     {
-        origem.settings() = s.settings();
         // Left over from an earlier run: the conversion must replace it.
-        t.exec(QStringLiteral("INSERT INTO GRUPROD (CODGRUPO, DESCRICAO, DIASESTMAXIMO, DIASESTMINIMO) "
-                              "VALUES ('999', 'VELHO', 5, 5)"));
-        // The run's transaction starts after the earlier run's rows are there ("Abrir").
-        t.tr.commit();
-        t.tr.start();
+        anterior(QStringLiteral("INSERT INTO GRUPROD (CODGRUPO, DESCRICAO, DIASESTMAXIMO, DIASESTMINIMO) "
+                                "VALUES ('999', 'VELHO', 5, 5)"));
     }
     void fonte(int controle, const QString& grupo)
     {
@@ -40,31 +31,7 @@ protected:
         TClassPreencheDadosGruposProdutos filler;
         filler.PreencheConverteGruposProdutos(origem, t.db, gauge, label);
     }
-    // What a caller would keep: commit when the walk left work open.
-    void confirma()
-    {
-        if (t.tr.active())
-            t.tr.commit();
-    }
-    void descarta()
-    {
-        if (t.tr.active())
-            t.tr.rollback();
-    }
-    QStringList rotulos(int total) const
-    {
-        QStringList r;
-        for (int i = 1; i <= total; ++i)
-            r << kPrefixo + QString::number(i) + QStringLiteral(" de ") + QString::number(total);
-        return r;
-    }
-
-    TargetFixture t;
-    SourceFixture s;
-    SourceConnection origem;
-    RecordingLabel label;
-    RecordingGauge gauge;
-    RecordingEvents events{&label, &gauge};
+    QStringList rotulos(int total) const { return PreenchimentoFixture::rotulos(kPrefixo, total); }
 };
 
 TEST_F(GruposProdutos, ConverteCadaLinhaCampoACampo)
