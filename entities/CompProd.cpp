@@ -1,4 +1,5 @@
 #include "entities/CompProd.h"
+#include "conversion/ColunasComando.h"
 #include "conversion/TextRules.h"
 #include "db/TargetQuery.h"
 #include <QStringList>
@@ -29,23 +30,18 @@ void TConverteCompProd::LimpaTabela()
 
 QString TConverteCompProd::MontaSql() const
 {
-    const QStringList valores = {
-        TextRules::quoted(FCodProd),
-        TextRules::quoted(FCodEmpresa),
-        TextRules::quoted(FCodGrade),
-        TextRules::numberLiteral(FEstoque),
-        TextRules::numberLiteral(FEstoqueDisp),
-        TextRules::numberLiteral(FEstMinimo),
-        TextRules::numberLiteral(FEstMaximo),
-        TextRules::numberLiteral(FPrecoMedio),
-        TextRules::numberLiteral(FPrecoCusto),
-        TextRules::numberLiteral(FPrecoNF),
-    };
-    return QStringLiteral(
-               " Insert Into compprod ( compprod.codprod, compprod.codempresa, compprod.codgrade, "
-               "compprod.estoque, compprod.estoqueDisponivel, compprod.estminimo, "
-               "compprod.estmaximo, compprod.precomedio, compprod.precocusto, compprod.preconf) ") +
-           QStringLiteral("Values ( ") + valores.join(QStringLiteral(", ")) + QStringLiteral(") ");
+    ColunasComando c;
+    c.texto("compprod.codprod", FCodProd);
+    c.texto("compprod.codempresa", FCodEmpresa);
+    c.texto("compprod.codgrade", FCodGrade);
+    c.numero("compprod.estoque", FEstoque);
+    c.numero("compprod.estoqueDisponivel", FEstoqueDisp);
+    c.numero("compprod.estminimo", FEstMinimo);
+    c.numero("compprod.estmaximo", FEstMaximo);
+    c.numero("compprod.precomedio", FPrecoMedio);
+    c.numero("compprod.precocusto", FPrecoCusto);
+    c.numero("compprod.preconf", FPrecoNF);
+    return c.insercao(u" Insert Into compprod ( ", u") Values ( ", u") ");
 }
 
 bool TConverteCompProd::ExecutaSql()

@@ -1,4 +1,5 @@
 #include "entities/Fornecedor.h"
+#include "conversion/ColunasComando.h"
 #include "conversion/TextRules.h"
 #include "common/AppError.h"
 #include "db/TargetQuery.h"
@@ -169,28 +170,25 @@ void TConverteFornece::LimpaTabela()
 QString TConverteFornece::MontaSql() const
 {
     const std::pair<const char*, const QString*> colunas[] = {
-        {"CodFornec", &FCodFornec},       {"Nome", &FNome},
-        {"NomeFantasia", &FNomeFantasia}, {"Contato", &FContato},
-        {"Endereco", &FEndereco},         {"Bairro", &FBairro},
-        {"Cep", &FCep},                   {"CodCidade", &FCodCidade},
-        {"Numero", &FNumero},             {"Complemento", &FComplemento},
-        {"Estado", &FEstado},             {"InscMunicipal", &FInscMunicipal},
-        {"Pessoa_FJ", &FPessoa_FJ},       {"CgcCpf", &FCgcCpf},
-        {"InscEst", &FInscEst},           {"observacao", &FObservacao},
-        {"Fone", &FFone},                 {"Fax", &FFax},
-        {"Celular", &FCelular},           {"Email", &FEmail},
-        {"HomePage", &FHomePage},         {"CampoLivre1", &FCampoLivre1},
-        {"CampoLivre2", &FCampoLivre2},   {"codcliente", &FCodCliente},
-        {"ativo", &FAtivo},               {"TipoFornece", &FTipoFornece},
-        {"contacx", &FContaCx},           {"ctctbred", &FCTCTbred},
+        {"fornece.CodFornec", &FCodFornec},       {"fornece.Nome", &FNome},
+        {"fornece.NomeFantasia", &FNomeFantasia}, {"fornece.Contato", &FContato},
+        {"fornece.Endereco", &FEndereco},         {"fornece.Bairro", &FBairro},
+        {"fornece.Cep", &FCep},                   {"fornece.CodCidade", &FCodCidade},
+        {"fornece.Numero", &FNumero},             {"fornece.Complemento", &FComplemento},
+        {"fornece.Estado", &FEstado},             {"fornece.InscMunicipal", &FInscMunicipal},
+        {"fornece.Pessoa_FJ", &FPessoa_FJ},       {"fornece.CgcCpf", &FCgcCpf},
+        {"fornece.InscEst", &FInscEst},           {"fornece.observacao", &FObservacao},
+        {"fornece.Fone", &FFone},                 {"fornece.Fax", &FFax},
+        {"fornece.Celular", &FCelular},           {"fornece.Email", &FEmail},
+        {"fornece.HomePage", &FHomePage},         {"fornece.CampoLivre1", &FCampoLivre1},
+        {"fornece.CampoLivre2", &FCampoLivre2},   {"fornece.codcliente", &FCodCliente},
+        {"fornece.ativo", &FAtivo},               {"fornece.TipoFornece", &FTipoFornece},
+        {"fornece.contacx", &FContaCx},           {"fornece.ctctbred", &FCTCTbred},
     };
-    QStringList nomes, valores;
-    for (const auto& [coluna, valor] : colunas) {
-        nomes.append(QStringLiteral("fornece.") + QLatin1String(coluna));
-        valores.append(TextRules::quoted(*valor));
-    }
-    return QStringLiteral("Insert Into fornece (") + nomes.join(QStringLiteral(", ")) +
-           QStringLiteral(") Values (") + valores.join(QStringLiteral(", ")) + QStringLiteral(") ");
+    ColunasComando c;
+    for (const auto& [coluna, valor] : colunas)
+        c.texto(coluna, *valor);
+    return c.insercao(u"Insert Into fornece (", u") Values (", u") ");
 }
 
 void TConverteFornece::GravaFornecedor()

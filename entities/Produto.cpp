@@ -1,4 +1,5 @@
 #include "entities/Produto.h"
+#include "conversion/ColunasComando.h"
 #include "conversion/TextRules.h"
 #include "common/AppError.h"
 #include "db/TargetQuery.h"
@@ -10,29 +11,6 @@ QString formatoDataCurta;  // empty until the first product converter is created
 
 QString primeiros(const QString& valor, int n) { return TextRules::copy(valor, 1, n); }
 
-// Column/value pairs of one statement, in the order in which they are added.
-struct Colunas {
-    QStringList nomes;
-    QStringList valores;
-
-    void texto(const char* coluna, const QString& v) { add(coluna, TextRules::quoted(v)); }
-    void numero(const char* coluna, double v) { add(coluna, TextRules::numberLiteral(v)); }
-    void inteiro(const char* coluna, int v) { add(coluna, QString::number(v)); }
-    void data(const char* coluna, const QDateTime& v) { add(coluna, TextRules::dateLiteral(v.date())); }
-    void add(const char* coluna, const QString& valor)
-    {
-        nomes.append(QLatin1String(coluna));
-        valores.append(valor);
-    }
-    QString atribuicoes() const
-    {
-        QStringList a;
-        a.reserve(nomes.size());
-        for (int i = 0; i < nomes.size(); ++i)
-            a.append(nomes[i] + QStringLiteral(" = ") + valores[i]);
-        return a.join(QStringLiteral(", "));
-    }
-};
 
 bool ehSentinela(const QDateTime& d)
 {
@@ -263,7 +241,7 @@ void TConverteProduto::LimpaTabela()
 
 QString TConverteProduto::MontaSql() const
 {
-    Colunas c;
+    ColunasComando c;
     c.texto("Produto.CODPROD", FCodProd);
     c.texto("Produto.TIPOPROD", FTipoProd);
     c.texto("Produto.ATIVO", FAtivado);
@@ -369,8 +347,7 @@ QString TConverteProduto::MontaSql() const
     c.texto("Produto.CFOPFORAUF", FCFOPForaUF);
     c.texto("Produto.CFOPDENTROUF", FCFOPDentroUF);
     c.inteiro("produto.grade", FGRADE);
-    return QStringLiteral(" Insert Into Produto ( ") + c.nomes.join(QStringLiteral(", ")) +
-           QStringLiteral(") Values ( ") + c.valores.join(QStringLiteral(", ")) + QStringLiteral(") ");
+    return c.insercao(u" Insert Into Produto ( ", u") Values ( ", u") ");
 }
 
 bool TConverteProduto::ExecutaSql()
@@ -385,7 +362,7 @@ bool TConverteProduto::ExecutaSql()
 
 QString TConverteProduto::MontaSqlAtualizaProduto() const
 {
-    Colunas c;
+    ColunasComando c;
     c.texto("Produto.TIPOPROD", FTipoProd);
     c.texto("Produto.ATIVO", FAtivado);
     c.texto("Produto.PRODBLOQUEADO", FProdBloqueado);
@@ -493,7 +470,7 @@ QString TConverteProduto::MontaSqlAtualizaProduto() const
 
 QString TConverteProduto::MontaSqlAtualizaProdutoPreco() const
 {
-    Colunas c;
+    ColunasComando c;
     c.texto("Produto.REFERENCIA", FReferencia);
     c.texto("Produto.REFFABRICANTE", FRefFabricante);
     c.texto("Produto.CODGRUPO", FCodGrupo);
