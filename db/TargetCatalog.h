@@ -26,7 +26,7 @@ struct Constraint {
 
 // Every column of the given tables, by table; a table the file lacks is absent.
 std::map<QString, std::set<QString>> columns(TargetDatabase& db, const QStringList& tables);
-// The primary and unique keys of the given tables, ordered by constraint name.
+// The primary and unique keys of the given tables, ordered by table, then constraint name.
 std::vector<Key> uniqueKeys(TargetDatabase& db, const QStringList& tables);
 // The CHAR and VARCHAR columns of the given tables.
 std::vector<TextColumn> textColumns(TargetDatabase& db, const QStringList& tables);

@@ -1,10 +1,10 @@
 #pragma once
-#include <vector>
 #include "db/FieldValue.h"
 #include <QDate>
 #include <QString>
 #include <QStringList>
 #include <memory>
+#include <vector>
 
 class TargetDatabase;
 class TargetTransaction;

@@ -24,7 +24,6 @@
 #include <QTemporaryDir>
 #include <algorithm>
 #include <map>
-#include <optional>
 
 void VerificacaoPrevia::achado(Achado a)
 {
@@ -51,11 +50,6 @@ void VerificacaoPrevia::achado(bool erro, const QString& lado, const QString& on
 }
 
 namespace {
-std::vector<QStringList> linhas(TargetDatabase& db, const QString& select, bool apara = true)
-{
-    return TargetQuery::allRows(db, select, apara);
-}
-
 void executa(TargetDatabase& db, const QString& sql)
 {
     TargetTransaction t(&db);
@@ -263,7 +257,7 @@ bool VerificacaoPrevia::verificaDestino(TargetDatabase& destino)
         if (it == m_linhasOrigem.end() || it->second != 0)
             continue;
         for (const QString& t : EstruturaConversao::tabelasDestino(chave)) {
-            const auto r = linhas(destino, QStringLiteral("SELECT COUNT(*) FROM ") + t);
+            const auto r = TargetQuery::allRows(destino, QStringLiteral("SELECT COUNT(*) FROM ") + t);
             const qint64 n = r.empty() ? 0 : r[0][0].toLongLong();
             if (n > 0)
                 achado(false, QStringLiteral("destino"), t,
@@ -282,6 +276,9 @@ void VerificacaoPrevia::ensaio(const QString& copia)
     db.setUserName(m_opcoes.usuarioDestino);
     db.setPassword(m_opcoes.senhaDestino);
     db.connect();
+    // The scratch copy's own connection: a character WIN1252 cannot hold goes in as "?", so the
+    // trial goes on; the scan of the source names every such character.
+    db.setSubstituiNoEnsaio(true);
     const QStringList tabelas = EstruturaConversao::tabelasDestinoDe(m_opcoes.grupos);
     // Keys (primary and unique) and text columns of the tables, read before the copy is altered.
     const std::vector<TargetCatalog::Key> chaves = TargetCatalog::uniqueKeys(db, tabelas);
@@ -324,20 +321,19 @@ void VerificacaoPrevia::rodaEnsaio(TargetDatabase& db)
     // The trial run itself, with the program's own controller and fillers.
     TargetTransaction transacao(&db);
     SemTela tela(db, transacao);
-    std::optional<InstalacaoPlataforma> plataforma(std::in_place, &tela, &tela);
-    db.setSubstituiNoEnsaio(true);
     SourceConnection origem(m_opcoes.origem);
     ListaParametros params;
     for (const QString& chave : m_opcoes.grupos)
         params.setValue(chave, QStringLiteral("S"));
     bool ok = false;
-    try {
-        ok = TClassesConversaoController().FEfetuaConversao(params, origem, db, transacao, tela, tela);
-    } catch (const AppError& e) {
-        tela.erros.append(e.message());
+    {
+        const InstalacaoPlataforma plataforma(&tela, &tela);
+        try {
+            ok = TClassesConversaoController().FEfetuaConversao(params, origem, db, transacao, tela, tela);
+        } catch (const AppError& e) {
+            tela.erros.append(e.message());
+        }
     }
-    db.setSubstituiNoEnsaio(false);
-    plataforma.reset();
     for (const SemTela::Falha& f : tela.falhas) {
         Achado a;
         a.erro = true;
@@ -362,7 +358,7 @@ void VerificacaoPrevia::valoresLongos(TargetDatabase& db, const std::vector<Targ
     for (const TargetCatalog::TextColumn& c : textos) {
         const QString medida = c.fixed ? QStringLiteral("CHAR_LENGTH(TRIM(TRAILING FROM %1))").arg(c.column)
                                       : QStringLiteral("CHAR_LENGTH(%1)").arg(c.column);
-        for (const QStringList& r : linhas(db, QStringLiteral("SELECT OSTREVO_ORIGEM, %1, %2 FROM %3 WHERE %2 > %4")
+        for (const QStringList& r : TargetQuery::allRows(db, QStringLiteral("SELECT OSTREVO_ORIGEM, %1, %2 FROM %3 WHERE %2 > %4")
                                                    .arg(c.column, medida, c.table)
                                                    .arg(c.length),
                                             false)) {
@@ -385,12 +381,7 @@ void VerificacaoPrevia::valoresLongos(TargetDatabase& db, const std::vector<Targ
 void VerificacaoPrevia::codigosRepetidos(TargetDatabase& db, const std::vector<TargetCatalog::Key>& chaves)
 {
     // Codes that distinct source keys share: every key that ends up with the code is named.
-    // Keys in the order of their table and name, as the findings are listed.
-    std::vector<TargetCatalog::Key> ordenadas = chaves;
-    std::sort(ordenadas.begin(), ordenadas.end(), [](const TargetCatalog::Key& x, const TargetCatalog::Key& y) {
-        return x.table + QLatin1Char('|') + x.name < y.table + QLatin1Char('|') + y.name;
-    });
-    for (const TargetCatalog::Key& k : ordenadas) {
+    for (const TargetCatalog::Key& k : chaves) {
         const QString& tabela = k.table;
         const QStringList& cols = k.columns;
         QStringList iguais, selecao;
@@ -399,7 +390,7 @@ void VerificacaoPrevia::codigosRepetidos(TargetDatabase& db, const std::vector<T
             selecao.append(QStringLiteral("A.") + c);
         }
         std::map<QString, std::vector<std::pair<QString, QString>>> porCodigo;  // code -> (source table, key)
-        for (const QStringList& r : linhas(db, QStringLiteral(
+        for (const QStringList& r : TargetQuery::allRows(db, QStringLiteral(
                  "SELECT %1, A.OSTREVO_ORIGEM FROM %2 A JOIN (SELECT %3 FROM %2 GROUP BY %3 HAVING COUNT(*) > 1) D "
                  "ON %4 ORDER BY %1, A.OSTREVO_ORIGEM")
                  .arg(selecao.join(QStringLiteral(", ")), tabela, cols.join(QStringLiteral(", ")),
