@@ -1,10 +1,7 @@
 // The customer filler end to end: messy TBCLIENTES rows on the sandbox MariaDB into CLIENTE of a
 // real target file, with the cities found or created on the way and the progress display.
-#include "Recorders.h"
-#include "SourceFixture.h"
-#include "TargetFixture.h"
+#include "PreenchimentoFixture.h"
 #include "common/AppError.h"
-#include "db/SourceConnection.h"
 #include "db/SourceQuery.h"
 #include "entities/UClassPreencheConverteClientes.h"
 #include <gtest/gtest.h>
@@ -50,78 +47,60 @@ QStringList cliente(const std::map<QString, QString>& valores)
     return linha;
 }
 
-QString prefixo(int n, int de)
-{
-    return QStringLiteral("Convertendo Clientes - Registro %1 de %2").arg(n).arg(de);
-}
+const QString kPrefixo = QStringLiteral("Convertendo Clientes - Registro ");
 
-class PreencheClientes : public ::testing::Test {
+class PreencheClientes : public PreenchimentoFixture {
 protected:
     PreencheClientes()
     {
         // The legacy server stored impossible and zero dates.
-        src.exec(QStringLiteral("SET SESSION sql_mode = 'ALLOW_INVALID_DATES'"));
+        s.exec(QStringLiteral("SET SESSION sql_mode = 'ALLOW_INVALID_DATES'"));
     }
-    void converte()
-    {
-        SourceConnection origem(src.settings());
-        TClassPreencheDadosClientes().PreencheConverteClientes(origem, fx.db, barra, label);
-    }
-    // Rows that fx.exec committed are invisible to the snapshot of a transaction started before.
-    void novaTransacao()
-    {
-        fx.tr.commit();
-        fx.tr.start();
-    }
+    void converte() { TClassPreencheDadosClientes().PreencheConverteClientes(origem, t.db, gauge, label); }
+    QString prefixo(int n, int total) const { return rotulo(kPrefixo, n, total); }
     std::vector<QStringList> clientes()
     {
-        return fx.rows(QStringLiteral("SELECT ") + kColunas + QStringLiteral(" FROM CLIENTE ORDER BY CODCLIENTE"));
+        return t.rows(QStringLiteral("SELECT ") + kColunas + QStringLiteral(" FROM CLIENTE ORDER BY CODCLIENTE"));
     }
-    SourceFixture src;
-    TargetFixture fx;
-    RecordingLabel label;
-    RecordingGauge barra;
-    RecordingEvents eventos{&label, &barra};
 };
 
 TEST_F(PreencheClientes, ClientesBaguncadosChegamNormalizadosComSuasCidades)
 {
-    fx.exec(QStringLiteral("INSERT INTO CLIENTE (CODCLIENTE, NOME) VALUES ('99999999', 'DE UMA CONVERSÃO ANTERIOR')"));
-    fx.exec(QStringLiteral("INSERT INTO CIDADES (CODCIDADE, CIDADE, ESTADO) VALUES ('00001', 'BELO HORIZONTE', 'MG')"));
-    fx.exec(QStringLiteral(
+    anterior(QStringLiteral("INSERT INTO CLIENTE (CODCLIENTE, NOME) VALUES ('99999999', 'DE UMA CONVERSÃO ANTERIOR')"));
+    anterior(QStringLiteral("INSERT INTO CIDADES (CODCIDADE, CIDADE, ESTADO) VALUES ('00001', 'BELO HORIZONTE', 'MG')"));
+    anterior(QStringLiteral(
         "INSERT INTO CIDADES (CODCIDADE, CIDADE, ESTADO) VALUES ('00003', 'SANTA BARBARA D''OESTE', 'SP')"));
-    fx.exec(QStringLiteral("INSERT INTO CIDADES (CODCIDADE, CIDADE, ESTADO) VALUES ('00007', 'JUIZ DE FORA', 'MG')"));
+    anterior(QStringLiteral("INSERT INTO CIDADES (CODCIDADE, CIDADE, ESTADO) VALUES ('00007', 'JUIZ DE FORA', 'MG')"));
 
-    src.exec(QStringLiteral(
+    s.exec(QStringLiteral(
         "INSERT INTO TBCLIENTES (CONTROLE, NOME, ENDERECO, BAIRRO, CIDADE, ESTADO, CEP, TELEFONE, DATA, CGC, "
         "CPF, RESPONSAVEL, DATACADASTRO, PAI, MAE, IDENTIDADE, FAX, OBSERVACAO, EMPRESATRABALHO, LIMITECREDITO, "
         "PESSOA, ESTADOCIVIL, REFERENCIA, ATIVO) VALUES ('123', 'Maria D''Ávila \"Mariinha\"', "
         "'Rua das Flores, 12', 'Centro', 'Juiz de Fora', 'mg', '36.010-000', '(32) 3215-1234', '1970-03-25', "
         "'   ', '123.456.789-01', 'João', '2008-05-02', 'José', 'Ana', 'MG-12.345.678', '(32) 3215-9999', "
         "'Cliente antigo', 'Hospital São João', 1500.50, 'Fisica', 'Casada', 'Vizinha', 'S')"));
-    src.exec(QStringLiteral("INSERT INTO TBCLIENTES (CONTROLE) VALUES ('4.567-8')"));  // all the rest NULL
-    src.exec(QStringLiteral(
+    s.exec(QStringLiteral("INSERT INTO TBCLIENTES (CONTROLE) VALUES ('4.567-8')"));  // all the rest NULL
+    s.exec(QStringLiteral(
         "INSERT INTO TBCLIENTES (CONTROLE, NOME, CIDADE, ESTADO, TELEFONE, DATA, DATACADASTRO, CGC, CPF, FAX, "
         "LIMITECREDITO, PESSOA, ATIVO) VALUES ('777', 'Drogaria \"Boa Saúde\" Ltda', 'BHTE', 'MG', "
         "'000000000000', '0000-00-00', '2012-02-30', '12.345.678/0001-90', '999.999.999-99', '0', 2500.75, "
         "'Juridica', 'N')"));
-    src.exec(QStringLiteral(
+    s.exec(QStringLiteral(
         "INSERT INTO TBCLIENTES (CONTROLE, NOME, CIDADE, ESTADO, TELEFONE, DATA, DATACADASTRO) VALUES "
         "('8', 'Conceição Aparecida', 'Contagem', 'mg', ' 000000000000', '1985-12-31', '2010-07-01')"));
     const QString nomeLongo = QStringLiteral("   ") + QStringLiteral("Nome Comprido ").repeated(6);  // 84
     const QString observacao = QStringLiteral("obs ").repeated(40);
-    src.exec(QStringLiteral("INSERT INTO TBCLIENTES (CONTROLE, NOME, CIDADE, ESTADO, CEP, TELEFONE, OBSERVACAO) "
-                            "VALUES ('9', '") +
-             nomeLongo + QStringLiteral("', 'contagem', 'MG', '30130-0001', '3333-4444', '") + observacao +
-             QStringLiteral("')"));
-    src.exec(QStringLiteral("INSERT INTO TBCLIENTES (CONTROLE, CIDADE, ESTADO, CGC, RESPONSAVEL) VALUES "
-                            "('\"55\"', '   ', 'Minas Gerais', '   ', '  Pedro \"Pepe\"')"));
-    src.exec(QStringLiteral("INSERT INTO TBCLIENTES (CONTROLE, CIDADE, ESTADO, CPF) VALUES "
-                            "('56', 'Santa Barbara D''Oeste', 'sp', '  123.456.789-09 ')"));
-    novaTransacao();
+    s.exec(QStringLiteral("INSERT INTO TBCLIENTES (CONTROLE, NOME, CIDADE, ESTADO, CEP, TELEFONE, OBSERVACAO) "
+                          "VALUES ('9', '") +
+           nomeLongo + QStringLiteral("', 'contagem', 'MG', '30130-0001', '3333-4444', '") + observacao +
+           QStringLiteral("')"));
+    s.exec(QStringLiteral("INSERT INTO TBCLIENTES (CONTROLE, CIDADE, ESTADO, CGC, RESPONSAVEL) VALUES "
+                          "('\"55\"', '   ', 'Minas Gerais', '   ', '  Pedro \"Pepe\"')"));
+    s.exec(QStringLiteral("INSERT INTO TBCLIENTES (CONTROLE, CIDADE, ESTADO, CPF) VALUES "
+                          "('56', 'Santa Barbara D''Oeste', 'sp', '  123.456.789-09 ')"));
 
     converte();
-    fx.tr.commit();
+    t.tr.commit();
 
     const std::vector<QStringList> esperado = {
         cliente({{"CODCLIENTE", "00000008"}, {"NOME", "Conceição Aparecida"}, {"CODCIDADE", "00008"},
@@ -149,7 +128,7 @@ TEST_F(PreencheClientes, ClientesBaguncadosChegamNormalizadosComSuasCidades)
         EXPECT_EQ(lidos[i], esperado[i]) << "row " << i;
 
     // One new city, created by whichever Contagem row came first and found by the other.
-    const auto cidades = fx.rows(QStringLiteral("SELECT CODCIDADE, CIDADE, ESTADO FROM CIDADES ORDER BY CODCIDADE"));
+    const auto cidades = t.rows(QStringLiteral("SELECT CODCIDADE, CIDADE, ESTADO FROM CIDADES ORDER BY CODCIDADE"));
     const std::vector<QStringList> cidadesEsperadas = {{"00001", "BELO HORIZONTE", "MG"},
                                                       {"00003", "SANTA BARBARA D'OESTE", "SP"},
                                                       {"00007", "JUIZ DE FORA", "MG"},
@@ -157,36 +136,31 @@ TEST_F(PreencheClientes, ClientesBaguncadosChegamNormalizadosComSuasCidades)
     EXPECT_EQ(cidades, cidadesEsperadas);
 
     // Progress: pending events once before anything, then once per row right after its label.
-    QStringList rotulos;
-    for (int i = 1; i <= 7; ++i)
-        rotulos << prefixo(i, 7);
-    rotulos << QString();
-    EXPECT_EQ(label.history, rotulos);
-    ASSERT_EQ(eventos.snapshots.size(), 8u);
-    EXPECT_EQ(eventos.snapshots[0].label, QString());
+    EXPECT_EQ(label.history, rotulos(kPrefixo, 7) + QStringList{QString()});
+    ASSERT_EQ(events.snapshots.size(), 8u);
+    EXPECT_EQ(events.snapshots[0].label, QString());
     for (int i = 1; i <= 7; ++i) {
-        EXPECT_EQ(eventos.snapshots[i].label, prefixo(i, 7));
-        EXPECT_EQ(eventos.snapshots[i].position, i - 1);
-        EXPECT_EQ(eventos.snapshots[i].maximum, 7);
+        EXPECT_EQ(events.snapshots[i].label, prefixo(i, 7));
+        EXPECT_EQ(events.snapshots[i].position, i - 1);
+        EXPECT_EQ(events.snapshots[i].maximum, 7);
     }
-    EXPECT_EQ(barra.position(), 0);
-    EXPECT_EQ(barra.maximum(), 0);
+    EXPECT_EQ(gauge.position(), 0);
+    EXPECT_EQ(gauge.maximum(), 0);
 }
 
 TEST_F(PreencheClientes, TabelaDeOrigemVaziaAindaEsvaziaOsClientes)
 {
-    fx.exec(QStringLiteral("INSERT INTO CLIENTE (CODCLIENTE, NOME) VALUES ('00000001', 'ANTIGO')"));
-    novaTransacao();
-    barra.setPosition(40);
+    anterior(QStringLiteral("INSERT INTO CLIENTE (CODCLIENTE, NOME) VALUES ('00000001', 'ANTIGO')"));
+    gauge.setPosition(40);
 
     converte();
 
-    EXPECT_FALSE(fx.tr.active());  // the clearing committed and nothing ran after it
-    EXPECT_EQ(fx.count(QStringLiteral("CLIENTE")), 0);
+    EXPECT_FALSE(t.tr.active());  // the clearing committed and nothing ran after it
+    EXPECT_EQ(t.count(QStringLiteral("CLIENTE")), 0);
     EXPECT_EQ(label.history, QStringList{QString()});  // no row label, only the final clearing
-    EXPECT_EQ(eventos.calls, 1);
-    EXPECT_EQ(barra.position(), 0);
-    EXPECT_EQ(barra.maximum(), 0);
+    EXPECT_EQ(events.calls, 1);
+    EXPECT_EQ(gauge.position(), 0);
+    EXPECT_EQ(gauge.maximum(), 0);
 }
 
 TEST_F(PreencheClientes, ClienteRecusadoEncerraAConversaoComAMensagemDoMotivo)
@@ -205,12 +179,11 @@ TEST_F(PreencheClientes, ClienteRecusadoEncerraAConversaoComAMensagemDoMotivo)
     };
     for (const Caso& k : casos) {
         SCOPED_TRACE(k.nome);
-        src.exec(QStringLiteral("DELETE FROM TBCLIENTES"));
+        s.exec(QStringLiteral("DELETE FROM TBCLIENTES"));
         for (const QString& controle : k.controles)
-            src.exec(QStringLiteral("INSERT INTO TBCLIENTES (CONTROLE, NOME) VALUES ('%1', 'X')").arg(controle));
-        fx.exec(QStringLiteral("DELETE FROM CLIENTE"));
-        fx.exec(QStringLiteral("INSERT INTO CLIENTE (CODCLIENTE, NOME) VALUES ('00000001', 'ANTIGO')"));
-        novaTransacao();
+            s.exec(QStringLiteral("INSERT INTO TBCLIENTES (CONTROLE, NOME) VALUES ('%1', 'X')").arg(controle));
+        anterior(QStringLiteral("DELETE FROM CLIENTE"));
+        anterior(QStringLiteral("INSERT INTO CLIENTE (CODCLIENTE, NOME) VALUES ('00000001', 'ANTIGO')"));
         label.history.clear();
 
         try {
@@ -222,19 +195,17 @@ TEST_F(PreencheClientes, ClienteRecusadoEncerraAConversaoComAMensagemDoMotivo)
         // The label stays on the failed row; the gauge is the controller's to reset.
         const int total = static_cast<int>(k.controles.size());
         EXPECT_EQ(label.text(), prefixo(k.linhaQueFalha, total));
-        EXPECT_EQ(barra.maximum(), total);
+        EXPECT_EQ(gauge.maximum(), total);
         // The clearing was committed; the customers written after it go with the rollback.
-        if (fx.tr.active())
-            fx.tr.rollback();
-        EXPECT_EQ(fx.count(QStringLiteral("CLIENTE")), 0);
-        fx.tr.start();
+        descarta();
+        EXPECT_EQ(t.count(QStringLiteral("CLIENTE")), 0);
+        t.tr.start();
     }
 }
 
 TEST_F(PreencheClientes, ComandoDeBuscaLeTodasAsColunasDosClientes)
 {
-    src.exec(QStringLiteral("INSERT INTO TBCLIENTES (CONTROLE) VALUES ('1')"));
-    SourceConnection origem(src.settings());
+    s.exec(QStringLiteral("INSERT INTO TBCLIENTES (CONTROLE) VALUES ('1')"));
     SourceQuery q(origem);
     TClassPreencheDadosClientes filler;
     SourceQuery& aberta = filler.BuscaClientesBDOrigem(origem, q);

@@ -1,10 +1,8 @@
 // The supplier filler end to end: messy TBFORNECEDOR rows on the sandbox MariaDB into FORNECE
 // of a real target file, with the cities created on the way and the progress display.
+#include "PreenchimentoFixture.h"
 #include "Recorders.h"
-#include "SourceFixture.h"
-#include "TargetFixture.h"
 #include "common/AppError.h"
-#include "db/SourceConnection.h"
 #include "db/SourceQuery.h"
 #include "entities/UClassPreencheConverteFornecedores.h"
 #include <gtest/gtest.h>
@@ -30,58 +28,40 @@ QStringList fornece(const QString& cod, const QString& nome, const QString& ende
             inscEst, obs, fone, fax, "", email, "", "", "", "", "S", "", "", ""};
 }
 
-class PreencheFornecedores : public ::testing::Test {
+class PreencheFornecedores : public PreenchimentoFixture {
 protected:
     void converte()
     {
-        SourceConnection origem(src.settings());
-        TClassPreencheDadosFornecedores().PreencheConverteFornecedores(origem, fx.db, barra, label);
+        TClassPreencheDadosFornecedores().PreencheConverteFornecedores(origem, t.db, gauge, label);
     }
-    void commitIfActive()
-    {
-        if (fx.tr.active())
-            fx.tr.commit();
-    }
-    // Rows that fx.exec committed are invisible to the snapshot of a transaction started before.
-    void novaTransacao()
-    {
-        fx.tr.commit();
-        fx.tr.start();
-    }
-    SourceFixture src;
-    TargetFixture fx;
-    RecordingLabel label;
-    RecordingGauge barra;
-    RecordingEvents eventos{&label, &barra};
     RecordingMessages mensagens;
 };
 
 TEST_F(PreencheFornecedores, MessySuppliersArriveNormalizedWithTheirCities)
 {
-    fx.exec("INSERT INTO FORNECE (CODFORNEC, NOME) VALUES ('999999', 'DE UMA CONVERSÃO ANTERIOR')");
-    fx.exec("INSERT INTO CIDADES (CODCIDADE, CIDADE, ESTADO) VALUES ('00007', 'BELO HORIZONTE', 'MG')");
-    src.exec("INSERT INTO TBFORNECEDOR (CONTROLE) VALUES (7)");  // every other column NULL
-    src.exec("INSERT INTO TBFORNECEDOR (CONTROLE, EMPRESA, FANTASIA, ENDERECO, BAIRRO, CIDADE, ESTADO, "
-             "CEP, TELEFONE, CGC, INSCRICAO, FAX, EMAIL, OBSERVACAO, PESSOA, DATACADASTRO) VALUES "
-             "(12, '  D''Ávila Ltda  ', 'Dávila', '  Rua São João, 100', ' Centro ', 'Belo Horizonte', "
-             "'mg', '30.130-000', '(031) 3333-4444', '12.345.678/0001-90', 'isento', '000000000000', "
-             "' compras@davila.com.br ', 'Entrega às ''terças''', 'Juridica', '2010-05-04')");
-    src.exec("INSERT INTO TBFORNECEDOR (CONTROLE, EMPRESA, CIDADE, ESTADO, CEP, TELEFONE, FAX, PESSOA) "
-             "VALUES (99, 'Farmácia \"Popular\" O''Brien', 'contagem', 'mg', '32010-000', '   ', "
-             "'0031 3333 4444', 'Fisica')");
-    src.exec("INSERT INTO TBFORNECEDOR (CONTROLE, EMPRESA, CIDADE, ESTADO, TELEFONE) "
-             "VALUES (100, 'Atacado BH', 'BHTE', 'XX', '3333-4444')");
-    src.exec("INSERT INTO TBFORNECEDOR (CONTROLE, EMPRESA, CIDADE, ESTADO, CGC, INSCRICAO, OBSERVACAO, "
-             "PESSOA, EMAIL) VALUES (345, '" + QString(60, 'N') + "', 'Contagem', 'MG', "
-             "'123.456.789-01', 'ISENTA', '" + QString(150, 'o') + "', '', '" + QString(90, 'e') + "')");
-    src.exec("INSERT INTO TBFORNECEDOR (CONTROLE, EMPRESA, CIDADE, ESTADO, TELEFONE, FAX) "
-             "VALUES (4567, 'Sem Cidade Informada', '   ', 'SP', '00000000000', '( 031 )  3333 - 4444')");
-    novaTransacao();
+    anterior("INSERT INTO FORNECE (CODFORNEC, NOME) VALUES ('999999', 'DE UMA CONVERSÃO ANTERIOR')");
+    anterior("INSERT INTO CIDADES (CODCIDADE, CIDADE, ESTADO) VALUES ('00007', 'BELO HORIZONTE', 'MG')");
+    s.exec("INSERT INTO TBFORNECEDOR (CONTROLE) VALUES (7)");  // every other column NULL
+    s.exec("INSERT INTO TBFORNECEDOR (CONTROLE, EMPRESA, FANTASIA, ENDERECO, BAIRRO, CIDADE, ESTADO, "
+           "CEP, TELEFONE, CGC, INSCRICAO, FAX, EMAIL, OBSERVACAO, PESSOA, DATACADASTRO) VALUES "
+           "(12, '  D''Ávila Ltda  ', 'Dávila', '  Rua São João, 100', ' Centro ', 'Belo Horizonte', "
+           "'mg', '30.130-000', '(031) 3333-4444', '12.345.678/0001-90', 'isento', '000000000000', "
+           "' compras@davila.com.br ', 'Entrega às ''terças''', 'Juridica', '2010-05-04')");
+    s.exec("INSERT INTO TBFORNECEDOR (CONTROLE, EMPRESA, CIDADE, ESTADO, CEP, TELEFONE, FAX, PESSOA) "
+           "VALUES (99, 'Farmácia \"Popular\" O''Brien', 'contagem', 'mg', '32010-000', '   ', "
+           "'0031 3333 4444', 'Fisica')");
+    s.exec("INSERT INTO TBFORNECEDOR (CONTROLE, EMPRESA, CIDADE, ESTADO, TELEFONE) "
+           "VALUES (100, 'Atacado BH', 'BHTE', 'XX', '3333-4444')");
+    s.exec("INSERT INTO TBFORNECEDOR (CONTROLE, EMPRESA, CIDADE, ESTADO, CGC, INSCRICAO, OBSERVACAO, "
+           "PESSOA, EMAIL) VALUES (345, '" + QString(60, 'N') + "', 'Contagem', 'MG', "
+           "'123.456.789-01', 'ISENTA', '" + QString(150, 'o') + "', '', '" + QString(90, 'e') + "')");
+    s.exec("INSERT INTO TBFORNECEDOR (CONTROLE, EMPRESA, CIDADE, ESTADO, TELEFONE, FAX) "
+           "VALUES (4567, 'Sem Cidade Informada', '   ', 'SP', '00000000000', '( 031 )  3333 - 4444')");
 
     converte();
-    commitIfActive();
+    confirma();
 
-    const auto linhas = fx.rows("SELECT " + colunas + " FROM FORNECE ORDER BY CODFORNEC");
+    const auto linhas = t.rows("SELECT " + colunas + " FROM FORNECE ORDER BY CODFORNEC");
     const std::vector<QStringList> esperado = {
         fornece("000007", "", "", "", "", "", "", "", "", "", "", "", "", ""),
         fornece("000012", "DÁvila Ltda", "  Rua São João, 100", "Centro", "30130000", "00007", "mg",
@@ -102,37 +82,35 @@ TEST_F(PreencheFornecedores, MessySuppliersArriveNormalizedWithTheirCities)
 
     // A city is created once, upper-cased, and found again by later suppliers; a CIDADE of
     // blanks names no city and makes no row.
-    EXPECT_EQ(fx.rows("SELECT CODCIDADE, CIDADE, ESTADO FROM CIDADES ORDER BY CODCIDADE"),
+    EXPECT_EQ(t.rows("SELECT CODCIDADE, CIDADE, ESTADO FROM CIDADES ORDER BY CODCIDADE"),
               (std::vector<QStringList>{{"00007", "BELO HORIZONTE", "MG"},
                                         {"00008", "CONTAGEM", "MG"}}));
 
     // The progress display: one label and one event pass per row, then emptied.
-    ASSERT_EQ(eventos.snapshots.size(), 6u);
+    ASSERT_EQ(events.snapshots.size(), 6u);
     for (int i = 0; i < 6; ++i) {
-        EXPECT_EQ(eventos.snapshots[i].label,
+        EXPECT_EQ(events.snapshots[i].label,
                   "Convertendo Fornecedores - Registro " + QString::number(i + 1) + " de 6");
-        EXPECT_EQ(eventos.snapshots[i].position, i);
-        EXPECT_EQ(eventos.snapshots[i].maximum, 6);
+        EXPECT_EQ(events.snapshots[i].position, i);
+        EXPECT_EQ(events.snapshots[i].maximum, 6);
     }
     EXPECT_EQ(label.text(), QString());
-    EXPECT_EQ(barra.position(), 0);
-    EXPECT_EQ(barra.maximum(), 0);
+    EXPECT_EQ(gauge.position(), 0);
+    EXPECT_EQ(gauge.maximum(), 0);
     EXPECT_TRUE(mensagens.list.empty());
 }
 
 TEST_F(PreencheFornecedores, EmptySourceStillEmptiesFornece)
 {
-    fx.exec("INSERT INTO FORNECE (CODFORNEC, NOME) VALUES ('000001', 'ANTIGO')");
-    novaTransacao();
+    anterior("INSERT INTO FORNECE (CODFORNEC, NOME) VALUES ('000001', 'ANTIGO')");
     converte();
-    if (fx.tr.active())
-        fx.tr.rollback();  // the clearing was committed by itself
-    EXPECT_EQ(fx.count("FORNECE"), 0);
-    EXPECT_EQ(eventos.calls, 0);
-    for (const QString& t : label.history)
-        EXPECT_FALSE(t.startsWith("Convertendo")) << t.toStdString();
-    EXPECT_EQ(barra.position(), 0);
-    EXPECT_EQ(barra.maximum(), 0);
+    descarta();  // the clearing was committed by itself
+    EXPECT_EQ(t.count("FORNECE"), 0);
+    EXPECT_EQ(events.calls, 0);
+    for (const QString& texto : label.history)
+        EXPECT_FALSE(texto.startsWith("Convertendo")) << texto.toStdString();
+    EXPECT_EQ(gauge.position(), 0);
+    EXPECT_EQ(gauge.maximum(), 0);
 }
 
 TEST_F(PreencheFornecedores, FailureLeavesAtOnceWithTheLabelOnTheFailedRow)
@@ -148,9 +126,9 @@ TEST_F(PreencheFornecedores, FailureLeavesAtOnceWithTheLabelOnTheFailedRow)
         {"name the target cannot store", "(20, 'Farmácia Ω')", ""},
     };
     for (const Caso& c : casos) {
-        src.exec("DELETE FROM TBFORNECEDOR");
-        src.exec("INSERT INTO TBFORNECEDOR (CONTROLE, EMPRESA) VALUES (1, 'Primeiro'), " + c.segundaLinha +
-                 ", (9999999, 'Nunca Lido')");
+        s.exec("DELETE FROM TBFORNECEDOR");
+        s.exec("INSERT INTO TBFORNECEDOR (CONTROLE, EMPRESA) VALUES (1, 'Primeiro'), " + c.segundaLinha +
+               ", (9999999, 'Nunca Lido')");
         label.history.clear();
         try {
             converte();
@@ -161,18 +139,16 @@ TEST_F(PreencheFornecedores, FailureLeavesAtOnceWithTheLabelOnTheFailedRow)
             }
         }
         EXPECT_EQ(label.text(), "Convertendo Fornecedores - Registro 2 de 3") << c.motivo;
-        EXPECT_EQ(barra.position(), 1) << c.motivo;
-        if (fx.tr.active())
-            fx.tr.rollback();
-        EXPECT_EQ(fx.count("FORNECE"), 0) << c.motivo << ": the first supplier was not committed";
-        barra.setMaximum(100);
-        barra.setPosition(0);
+        EXPECT_EQ(gauge.position(), 1) << c.motivo;
+        descarta();
+        EXPECT_EQ(t.count("FORNECE"), 0) << c.motivo << ": the first supplier was not committed";
+        gauge.setMaximum(100);
+        gauge.setPosition(0);
     }
 }
 
 TEST_F(PreencheFornecedores, SourceSelectReadsTheFourteenColumns)
 {
-    SourceConnection origem(src.settings());
     SourceQuery q(origem);
     q.setSql("SELECT 1");
     TClassPreencheDadosFornecedores().BuscaFornecedoresBDOrigem(q);

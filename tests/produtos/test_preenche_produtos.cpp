@@ -1,9 +1,7 @@
 // The product filler end to end: a sandbox TBESTOQUE of messy rows into a target file.
+#include "PreenchimentoFixture.h"
 #include "Recorders.h"
-#include "SourceFixture.h"
-#include "TargetFixture.h"
 #include "common/AppError.h"
-#include "db/SourceConnection.h"
 #include "entities/UClassPreencheConverteProdutos.h"
 #include <gtest/gtest.h>
 
@@ -21,7 +19,24 @@ const char* const colunasOrigem =
 
 const QString fabricanteLongo = QStringLiteral("Laboratório Novo de Nome Muito Longo Ltda");
 
-void semeiaOrigem(SourceFixture& src)
+class PreencheProdutos : public PreenchimentoFixture {
+protected:
+    void semeiaOrigem();
+    void semeiaDestino();
+    void converte()
+    {
+        TClassPreencheDadosProdutos preenche;
+        preenche.PreencheConverteProdutos(origem, t.db, gauge, label);
+    }
+    Linhas gravado(const QString& select)
+    {
+        confirma();
+        return t.rows(select);
+    }
+    RecordingMessages messages;
+};
+
+void PreencheProdutos::semeiaOrigem()
 {
     const QString longo = QStringLiteral("'") + fabricanteLongo + QStringLiteral("'");
     const QStringList linhas = {
@@ -46,52 +61,28 @@ void semeiaOrigem(SourceFixture& src)
         "'', '', 0, 0, '')",
     };
     for (const QString& l : linhas)
-        src.exec(QString::fromLatin1(colunasOrigem) + l);
+        s.exec(QString::fromLatin1(colunasOrigem) + l);
 }
 
-void semeiaDestino(TargetFixture& fx)
+void PreencheProdutos::semeiaDestino()
 {
-    fx.exec(QStringLiteral("INSERT INTO CADFABR (CODFABRIC, DESCRICAO) VALUES ('00003', 'EMS')"));
-    fx.exec(QStringLiteral("INSERT INTO CLASFISC (CODCLASFIS, CODIGONCM, CODNBM, CODNATRECEITA) "
-                           "VALUES ('0001', '30049069', '30049069', '999')"));
+    t.exec(QStringLiteral("INSERT INTO CADFABR (CODFABRIC, DESCRICAO) VALUES ('00003', 'EMS')"));
+    t.exec(QStringLiteral("INSERT INTO CLASFISC (CODCLASFIS, CODIGONCM, CODNBM, CODNATRECEITA) "
+                          "VALUES ('0001', '30049069', '30049069', '999')"));
     // Left over from an earlier run: the filler empties both tables first.
-    fx.exec(QStringLiteral("INSERT INTO PRODUTO (CODPROD) VALUES ('999999')"));
-    fx.exec(QStringLiteral("INSERT INTO COMPPROD (CODPROD, CODEMPRESA, CODGRADE) VALUES ('999999', '00', '0000')"));
-    fx.tr.commit();
+    t.exec(QStringLiteral("INSERT INTO PRODUTO (CODPROD) VALUES ('999999')"));
+    t.exec(QStringLiteral("INSERT INTO COMPPROD (CODPROD, CODEMPRESA, CODGRADE) VALUES ('999999', '00', '0000')"));
+    t.tr.commit();
 }
 
-struct Execucao {
-    RecordingLabel label;
-    RecordingGauge gauge;
-    RecordingEvents events{&label, &gauge};
-    RecordingMessages messages;
-};
-
-void converte(SourceFixture& src, TargetFixture& fx, Execucao& e)
+TEST_F(PreencheProdutos, ProdutosBaguncadosLidosDeVolta)
 {
-    SourceConnection origem(src.settings());
-    TClassPreencheDadosProdutos preenche;
-    preenche.PreencheConverteProdutos(origem, fx.db, e.gauge, e.label);
-}
-
-Linhas gravado(TargetFixture& fx, const QString& select)
-{
-    if (fx.tr.active())
-        fx.tr.commit();
-    return fx.rows(select);
-}
-
-TEST(PreencheProdutos, ProdutosBaguncadosLidosDeVolta)
-{
-    SourceFixture src;
-    semeiaOrigem(src);
-    TargetFixture fx;
-    semeiaDestino(fx);
-    Execucao e;
-    converte(src, fx, e);
+    semeiaOrigem();
+    semeiaDestino();
+    converte();
 
     const QString descricao3 = QString(50, QLatin1Char('X'));
-    const Linhas produtos = gravado(fx, QStringLiteral(
+    const Linhas produtos = gravado(QStringLiteral(
         "SELECT CODPROD, REFERENCIA, DESCRICAO, DESCRICAO2, CODGRUPO, CODFABRIC, UNIDADEENT, UNIDADESAIDA, "
         "PRECO, PRECO2, PRECO3, PRECO4, LUCRO, PESO, CODCLASFIS, CAMPOLIVRE1, CAMPOLIVRE2, CAMPOLIVRE3, "
         "PRINCIPALFORNEC, ATIVO, CODTRIBUT00, CFOPFORAUF, FRACIONADO, TIPOPROD, CODTIPOPRODUTO "
@@ -115,13 +106,13 @@ TEST(PreencheProdutos, ProdutosBaguncadosLidosDeVolta)
         EXPECT_EQ(produtos[i], esperados[i]) << "produto " << i + 1;
 
     // Columns no source value reaches keep the reset defaults; the date columns stay NULL.
-    EXPECT_EQ(gravado(fx, QStringLiteral(
+    EXPECT_EQ(gravado(QStringLiteral(
                   "SELECT DISTINCT PRODBLOQUEADO, DESCRICAO3, CODSUBGRUPO, OBSERVACAO, ALIQISS, GRADE, "
                   "DT_CADASTRO, DATA_ULT_ENT1, DATA_ULT_REAJUSTE, CFOPDENTROUF, MULTDIVIDE, ESTMINIMO "
                   "FROM PRODUTO")),
               (Linhas{{"N", "", "", "", "0", "0", "<NULL>", "<NULL>", "<NULL>", "", "", "0"}}));
 
-    EXPECT_EQ(gravado(fx, QStringLiteral(
+    EXPECT_EQ(gravado(QStringLiteral(
                   "SELECT CODPROD, CODEMPRESA, CODGRADE, ESTOQUE, ESTOQUEDISPONIVEL, ESTMINIMO, ESTMAXIMO, "
                   "PRECOMEDIO, PRECOCUSTO, PRECONF FROM COMPPROD ORDER BY CODPROD")),
               (Linhas{{"000001", "00", "0000", "0", "0", "-5", "500", "3,5", "3,75", "0"},
@@ -131,51 +122,45 @@ TEST(PreencheProdutos, ProdutosBaguncadosLidosDeVolta)
                       {"000005", "00", "0000", "0", "0", "0", "0", "2", "2", "0"}}));
 
     // Exactly the reference rows the products needed were created.
-    EXPECT_EQ(gravado(fx, QStringLiteral("SELECT CODFABRIC, DESCRICAO FROM CADFABR ORDER BY CODFABRIC")),
+    EXPECT_EQ(gravado(QStringLiteral("SELECT CODFABRIC, DESCRICAO FROM CADFABR ORDER BY CODFABRIC")),
               (Linhas{{"00003", "EMS"}, {"00004", fabricanteLongo.left(30)}}));
-    EXPECT_EQ(gravado(fx, QStringLiteral("SELECT CODCLASFIS, CODIGONCM, CODNBM FROM CLASFISC ORDER BY CODCLASFIS")),
+    EXPECT_EQ(gravado(QStringLiteral("SELECT CODCLASFIS, CODIGONCM, CODNBM FROM CLASFISC ORDER BY CODCLASFIS")),
               (Linhas{{"0001", "30049069", "30049069"}, {"0002", "99999999", "99999999"}}));
-    EXPECT_TRUE(e.messages.list.empty());
+    EXPECT_TRUE(messages.list.empty());
 }
 
-TEST(PreencheProdutos, ProgressoRegistroPorRegistro)
+TEST_F(PreencheProdutos, ProgressoRegistroPorRegistro)
 {
-    SourceFixture src;
-    semeiaOrigem(src);
-    TargetFixture fx;
-    semeiaDestino(fx);
-    Execucao e;
-    converte(src, fx, e);
-    ASSERT_EQ(e.events.snapshots.size(), 5u);
+    semeiaOrigem();
+    semeiaDestino();
+    converte();
+    ASSERT_EQ(events.snapshots.size(), 5u);
     for (int i = 0; i < 5; ++i) {
-        EXPECT_EQ(e.events.snapshots[i].label,
+        EXPECT_EQ(events.snapshots[i].label,
                   QStringLiteral("Convertendo Produtos - Registro %1 de 5").arg(i + 1));
-        EXPECT_EQ(e.events.snapshots[i].position, i);
-        EXPECT_EQ(e.events.snapshots[i].maximum, 5);
+        EXPECT_EQ(events.snapshots[i].position, i);
+        EXPECT_EQ(events.snapshots[i].maximum, 5);
     }
-    EXPECT_EQ(e.label.text(), QString());
-    EXPECT_EQ(e.gauge.position(), 0);
-    EXPECT_EQ(e.gauge.maximum(), 0);
+    EXPECT_EQ(label.text(), QString());
+    EXPECT_EQ(gauge.position(), 0);
+    EXPECT_EQ(gauge.maximum(), 0);
 }
 
-TEST(PreencheProdutos, OrigemVaziaAindaEsvaziaAsTabelas)
+TEST_F(PreencheProdutos, OrigemVaziaAindaEsvaziaAsTabelas)
 {
-    SourceFixture src;
-    TargetFixture fx;
-    semeiaDestino(fx);
-    Execucao e;
-    converte(src, fx, e);
-    EXPECT_FALSE(fx.tr.active());  // the clearing committed
-    EXPECT_EQ(fx.count(QStringLiteral("PRODUTO")), 0);
-    EXPECT_EQ(fx.count(QStringLiteral("COMPPROD")), 0);
-    EXPECT_EQ(e.events.calls, 0);
-    EXPECT_EQ(e.label.history, QStringList{QString()});
-    EXPECT_EQ(e.gauge.position(), 0);
-    EXPECT_EQ(e.gauge.maximum(), 0);
+    semeiaDestino();
+    converte();
+    EXPECT_FALSE(t.tr.active());  // the clearing committed
+    EXPECT_EQ(t.count(QStringLiteral("PRODUTO")), 0);
+    EXPECT_EQ(t.count(QStringLiteral("COMPPROD")), 0);
+    EXPECT_EQ(events.calls, 0);
+    EXPECT_EQ(label.history, QStringList{QString()});
+    EXPECT_EQ(gauge.position(), 0);
+    EXPECT_EQ(gauge.maximum(), 0);
 }
 
 // One bad row ends the conversion at that row, with a message that says what is wrong.
-TEST(PreencheProdutos, LinhaRuimTerminaAConversaoNaquelaLinha)
+TEST_F(PreencheProdutos, LinhaRuimTerminaAConversaoNaquelaLinha)
 {
     struct Caso {
         const char* nome;
@@ -192,21 +177,20 @@ TEST(PreencheProdutos, LinhaRuimTerminaAConversaoNaquelaLinha)
     };
     for (const Caso& c : casos) {
         SCOPED_TRACE(c.nome);
-        SourceFixture src;
-        src.exec(QString::fromLatin1(colunasOrigem) +
-                 "(1, '', 'A', '', '', 0, 0, '1', '0', 'UN', 0, 0, '', '', '', '', '', '', '', '', '', '', '', 0, 0, '')");
-        src.exec(QString::fromLatin1(colunasOrigem) + c.linha);
-        TargetFixture fx;
-        Execucao e;
+        s.exec(QStringLiteral("DELETE FROM TBESTOQUE"));
+        s.exec(QString::fromLatin1(colunasOrigem) +
+               "(1, '', 'A', '', '', 0, 0, '1', '0', 'UN', 0, 0, '', '', '', '', '', '', '', '', '', '', '', 0, 0, '')");
+        s.exec(QString::fromLatin1(colunasOrigem) + c.linha);
         try {
-            converte(src, fx, e);
+            converte();
             ADD_FAILURE() << "sem erro";
         } catch (const AppError& err) {
             EXPECT_EQ(err.message(), c.mensagem);
         }
-        EXPECT_EQ(e.label.text(), QStringLiteral("Convertendo Produtos - Registro 2 de 2"));
-        fx.tr.rollback();
-        EXPECT_EQ(fx.count(QStringLiteral("PRODUTO")), 0);
+        EXPECT_EQ(label.text(), QStringLiteral("Convertendo Produtos - Registro 2 de 2"));
+        t.tr.rollback();
+        EXPECT_EQ(t.count(QStringLiteral("PRODUTO")), 0);
+        t.tr.start();  // the next case starts where a fresh target would
     }
 }
 
