@@ -25,7 +25,7 @@ qint64 contaOrigem(SourceConnection& origem, const QString& select)
     return q.fieldInteger(QStringLiteral("N"));
 }
 
-TEST(DadosExemplo, OsProdutosInativosENaoFracionadosChegamComoTais)
+TEST(SampleData, InactiveAndNonFractionalProductsArriveAsSuch)
 {
     SourceFixture s;
     TargetFixture t;

@@ -21,7 +21,7 @@
 #include <gtest/gtest.h>
 
 namespace {
-class Lote : public ::testing::Test {
+class Batch : public ::testing::Test {
 protected:
     void SetUp() override
     {
@@ -44,7 +44,7 @@ protected:
 };
 }  // namespace
 
-TEST_F(Lote, CommittedRunExitsZeroAndSummarizesWhatWasReadBack)
+TEST_F(Batch, CommittedRunExitsZeroAndSummarizesWhatWasReadBack)
 {
     Saida out;
     ExecucaoLote lote(opcoes);
@@ -75,7 +75,7 @@ TEST_F(Lote, CommittedRunExitsZeroAndSummarizesWhatWasReadBack)
 // The created references are the rows the lookups inserted in this very run: on a rerun of the
 // same data the cities and manufacturers exist already, while the fiscal classes the products
 // create are made again (their table is emptied by its own group).
-TEST_F(Lote, SummaryCountsTheReferencesEachRunCreatedAndMarksAFailedGroup)
+TEST_F(Batch, SummaryCountsTheReferencesEachRunCreatedAndMarksAFailedGroup)
 {
     const QString json = t.path() + QStringLiteral(".json");
     opcoes.resumoJson = json;
@@ -129,7 +129,7 @@ TEST_F(Lote, SummaryCountsTheReferencesEachRunCreatedAndMarksAFailedGroup)
 
 // With --mantem-parcial the commit points show as they are: groups before the failing one stay
 // converted. (Without it the file is restored: tests/confiabilidade/test_salvaguarda.cpp.)
-TEST_F(Lote, FailedRunExitsOneAndKeepsWhatWasCommittedWhenAskedToKeepThePartialResult)
+TEST_F(Batch, FailedRunExitsOneAndKeepsWhatWasCommittedWhenAskedToKeepThePartialResult)
 {
     s.exec(QStringLiteral("INSERT INTO TBESTOQUE (CONTROLE, PRODUTO) VALUES (3, 'Caixa \u2713')"));
     opcoes.mantemParcial = true;
@@ -142,7 +142,7 @@ TEST_F(Lote, FailedRunExitsOneAndKeepsWhatWasCommittedWhenAskedToKeepThePartialR
     EXPECT_TRUE(QFile::exists(lote.copia()));
 }
 
-TEST_F(Lote, TargetThatCannotBeOpenedExitsTwo)
+TEST_F(Batch, TargetThatCannotBeOpenedExitsTwo)
 {
     opcoes.destino = t.path() + QStringLiteral(".nao-existe");
     Saida out;
@@ -150,7 +150,7 @@ TEST_F(Lote, TargetThatCannotBeOpenedExitsTwo)
 }
 
 // Whatever goes wrong, no password reaches the output, the error stream or an exception text.
-TEST_F(Lote, NoPasswordAppearsInAnyMessage)
+TEST_F(Batch, NoPasswordAppearsInAnyMessage)
 {
     struct Caso {
         const char* nome;
@@ -196,7 +196,7 @@ TEST_F(Lote, NoPasswordAppearsInAnyMessage)
     }
 }
 
-TEST(LoteOpcoes, CommandLine)
+TEST(BatchOptions, CommandLine)
 {
     const OpcoesLote o = OpcoesLote::ler({QStringLiteral("--destino=/x/A.FB"), QStringLiteral("--grupos"),
                                           QStringLiteral("produtos,Clientes"), QStringLiteral("--socket"),
@@ -214,7 +214,7 @@ TEST(LoteOpcoes, CommandLine)
 
 // One fixture per finding of the pre-flight check; each must be reported as an error and
 // leave both databases as they were.
-TEST_F(Lote, CheckFindsNothingOnSoundDataAndWritesNothing)
+TEST_F(Batch, CheckFindsNothingOnSoundDataAndWritesNothing)
 {
     Saida out;
     VerificacaoPrevia v(opcoes);
@@ -234,7 +234,7 @@ struct Caso {
 };
 }  // namespace
 
-TEST_F(Lote, CheckReportsEveryFinding)
+TEST_F(Batch, CheckReportsEveryFinding)
 {
     const std::vector<Caso> casos = {
         {"source unreachable", [](SourceFixture&, TargetFixture&, OpcoesLote& o) {
@@ -291,7 +291,7 @@ TEST_F(Lote, CheckReportsEveryFinding)
     }
 }
 
-TEST(LoteDialeto, CheckReportsATargetOfDialectThree)
+TEST(BatchDialect, CheckReportsATargetOfDialectThree)
 {
     QTemporaryDir dir;
     const QString path = dir.path() + QStringLiteral("/D3.FB");
@@ -313,7 +313,7 @@ TEST(LoteDialeto, CheckReportsATargetOfDialectThree)
 
 // The runner's command line as the operator types it: each case with its exit status and a
 // word of what it prints.
-TEST(LoteLinhaDeComando, ExitStatuses)
+TEST(BatchCommandLine, ExitStatuses)
 {
     TargetFixture t;
     t.tr.commit();
@@ -359,7 +359,7 @@ TEST(LoteLinhaDeComando, ExitStatuses)
 
 // What a run would change silently is reported as a notice (aviso), with its count; notices
 // alone do not make the check fail.
-TEST_F(Lote, CheckWarnsOfWhatARunChangesSilently)
+TEST_F(Batch, CheckWarnsOfWhatARunChangesSilently)
 {
     s.exec(QStringLiteral("UPDATE TBCLIENTES SET DATA = '2001-02-03', DATACADASTRO = '2020-05-06' WHERE CONTROLE = '1'"));
     s.exec(QStringLiteral("UPDATE TBESTOQUE SET ATIVO = 'N', FRACIONADO = 'S' WHERE CONTROLE = 1"));
@@ -431,7 +431,7 @@ std::vector<QStringList> leCsv(const QByteArray& bytes)
 
 // One source with rows that fail in different ways: the check goes past each, names every one,
 // and the report holds one line per row, read back as a spreadsheet would.
-TEST_F(Lote, CheckNamesEveryFailingRowInOnePassAndWritesThemAsCsv)
+TEST_F(Batch, CheckNamesEveryFailingRowInOnePassAndWritesThemAsCsv)
 {
     s.exec(QStringLiteral("INSERT INTO TBCLIENTES (CONTROLE, NOME) VALUES ('123456789', 'Código longo'), "
                           "('1021', 'Primeiro'), (' 1021', 'Segundo'), ('00001021', 'Terceiro')"));
@@ -503,7 +503,7 @@ TEST_F(Lote, CheckNamesEveryFailingRowInOnePassAndWritesThemAsCsv)
 
 // Every value the rules will shorten is announced per field, with the count and the longest
 // length; and what the check announces is what a real run then writes.
-TEST_F(Lote, CheckAnnouncesEveryCutAndTheRunCutsThere)
+TEST_F(Batch, CheckAnnouncesEveryCutAndTheRunCutsThere)
 {
     s.exec(QStringLiteral("INSERT INTO TBFORNECEDOR (CONTROLE, EMPRESA) VALUES (1, 'Distribuidora')"));
     s.exec(QStringLiteral("INSERT INTO TBGRUPO (CONTROLE, GRUPO) VALUES (1003, 'Higiene')"));
@@ -573,7 +573,7 @@ TEST_F(Lote, CheckAnnouncesEveryCutAndTheRunCutsThere)
 
 // While the engine holds the file for another attachment, a run could not open it: the check
 // says so instead of finding nothing.
-TEST_F(Lote, CheckReportsATargetHeldByAnotherAttachment)
+TEST_F(Batch, CheckReportsATargetHeldByAnotherAttachment)
 {
     t.db.connect();
     Saida out;

@@ -23,7 +23,7 @@ void percorre(ProgressoTerminal& p, const QString& prefixo, int n, bool falhaNaU
 }
 }  // namespace
 
-TEST(ProgressoLote, NamesTheGroupTheRunGivesWhateverTheLabelSays)
+TEST(BatchProgress, NamesTheGroupTheRunGivesWhateverTheLabelSays)
 {
     Saida s;
     ProgressoTerminal p(s.f, false);

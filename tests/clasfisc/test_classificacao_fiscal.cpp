@@ -15,7 +15,7 @@ const QString kPrefixo = QStringLiteral("Convertendo Classificacao Fiscal - Regi
 const QString kSelect = QStringLiteral(
     "SELECT CODCLASFIS, CODNBM, PISCONFRETIDO, CODIGONCM, CODNATRECEITA, ALIQIPI FROM CLASFISC ORDER BY CODCLASFIS");
 
-class ClassificacaoFiscal : public PreenchimentoFixture {
+class FiscalClassFiller : public PreenchimentoFixture {
 protected:
     void SetUp() override
     {
@@ -38,7 +38,7 @@ protected:
     }
 };
 
-TEST_F(ClassificacaoFiscal, ConverteCadaLinhaCampoACampo)
+TEST_F(FiscalClassFiller, ConvertsEveryRowFieldByField)
 {
     struct Caso {
         int controle;
@@ -80,7 +80,7 @@ TEST_F(ClassificacaoFiscal, ConverteCadaLinhaCampoACampo)
     EXPECT_EQ(t.rows(kSelect), esperado);
 }
 
-TEST_F(ClassificacaoFiscal, ProdutosEncontramAsClassesConvertidas)
+TEST_F(FiscalClassFiller, ProductLookupFindsTheConvertedClassesWithoutNewRows)
 {
     fonte(31, QStringLiteral("3004.90.69"));
     fonte(32, QStringLiteral("3306.10.00"));
@@ -98,7 +98,7 @@ TEST_F(ClassificacaoFiscal, ProdutosEncontramAsClassesConvertidas)
     EXPECT_EQ(t.count(QStringLiteral("CLASFISC")), 3);
 }
 
-TEST_F(ClassificacaoFiscal, MostraOProgressoDeCadaLinhaELimpaAoFim)
+TEST_F(FiscalClassFiller, ShowsTheProgressOfEveryRowAndClearsItAtTheEnd)
 {
     for (int i = 1; i <= 3; ++i)
         fonte(i, QStringLiteral("3004909%1").arg(i));
@@ -118,7 +118,7 @@ TEST_F(ClassificacaoFiscal, MostraOProgressoDeCadaLinhaELimpaAoFim)
     EXPECT_EQ(gauge.maximum(), 0);
 }
 
-TEST_F(ClassificacaoFiscal, OrigemVaziaAindaEsvaziaATabela)
+TEST_F(FiscalClassFiller, EmptySourceStillEmptiesTheTable)
 {
     converte();
     descarta();  // the clearing was committed on its own
@@ -131,7 +131,7 @@ TEST_F(ClassificacaoFiscal, OrigemVaziaAindaEsvaziaATabela)
     EXPECT_EQ(gauge.maximum(), 0);
 }
 
-TEST_F(ClassificacaoFiscal, ChaveMaiorQueOCodigoTerminaOGrupo)
+TEST_F(FiscalClassFiller, KeyWiderThanTheCodeEndsTheGroup)
 {
     // 12345 cut to four characters would become the code of key 1234.
     fonte(1234, QStringLiteral("30049099"));
@@ -153,7 +153,7 @@ TEST_F(ClassificacaoFiscal, ChaveMaiorQueOCodigoTerminaOGrupo)
     EXPECT_EQ(t.count(QStringLiteral("CLASFISC")), 0);
 }
 
-TEST_F(ClassificacaoFiscal, RegrasDoRegistro)
+TEST_F(FiscalClassFiller, RecordPadsTheCodeUnmasksTheNumbersAndKeepsItsValuesAfterTheInsert)
 {
     TConverteClassificacaoFiscal c(t.db);
     struct Codigo {

@@ -92,7 +92,7 @@ const QString kColunasInsert = QStringLiteral(
     "cliente.codcidadeent, cliente.estadoent, cliente.codfornec, Cliente.contato, Cliente.CodSegmento, "
     "Cliente.CodClasCli, Cliente.CodVendend1, Cliente.LimiteCredito, Cliente.CodPais, cliente.nomesocio, ");
 
-class ClienteComandos : public ::testing::Test {
+class CustomerStatements : public ::testing::Test {
 protected:
     TargetFixture fx;
     TConverteCliente c{fx.db};
@@ -103,7 +103,7 @@ protected:
     }
 };
 
-TEST_F(ClienteComandos, TextoDoInsertComTodasAsDatas)
+TEST_F(CustomerStatements, InsertTextWithEveryDate)
 {
     preencheTudo(c);
     const QString esperado =
@@ -118,7 +118,7 @@ TEST_F(ClienteComandos, TextoDoInsertComTodasAsDatas)
     EXPECT_EQ(c.MontaSqlInsere().simplified(), esperado);
 }
 
-TEST_F(ClienteComandos, TextoDoInsertDeixaDeForaAsDatasVazias)
+TEST_F(CustomerStatements, InsertTextLeavesOutTheEmptyDates)
 {
     // A fresh record: only the registration date (today, from the reset) is filled.
     c.SetCodCliente(QStringLiteral("9"));
@@ -133,7 +133,7 @@ TEST_F(ClienteComandos, TextoDoInsertDeixaDeForaAsDatasVazias)
     EXPECT_EQ(c.MontaSqlInsere().simplified(), esperado);
 }
 
-TEST_F(ClienteComandos, InsertGravaCadaColunaEReiniciaORegistro)
+TEST_F(CustomerStatements, InsertWritesEveryColumnAndResetsTheRecord)
 {
     preencheTudo(c);
     EXPECT_TRUE(c.ExecutaSql(1));
@@ -145,7 +145,7 @@ TEST_F(ClienteComandos, InsertGravaCadaColunaEReiniciaORegistro)
     EXPECT_EQ(linhas[0], kLinhaCompleta);
 }
 
-TEST_F(ClienteComandos, InsertDeRegistroLimpoGravaTextosVaziosENaoNulos)
+TEST_F(CustomerStatements, InsertOfACleanRecordWritesEmptyTextsNotNulls)
 {
     c.SetCodCliente(QStringLiteral("1"));
     c.SetNome(QStringLiteral("José da Conceição € Ñandú"));
@@ -171,7 +171,7 @@ TEST_F(ClienteComandos, InsertDeRegistroLimpoGravaTextosVaziosENaoNulos)
     EXPECT_EQ(linhas[0], esperado);
 }
 
-TEST_F(ClienteComandos, UpdateReescreveTudoMenosOCodigo)
+TEST_F(CustomerStatements, UpdateRewritesEverythingButTheCode)
 {
     preencheTudo(c);
     c.ExecutaSql(1);
@@ -232,7 +232,7 @@ TEST_F(ClienteComandos, UpdateReescreveTudoMenosOCodigo)
     EXPECT_EQ(linhas[0], esperado);
 }
 
-TEST_F(ClienteComandos, UpdateDeDatasVaziasGravaNulo)
+TEST_F(CustomerStatements, UpdateOfEmptyDatesWritesNull)
 {
     c.SetCodCliente(QStringLiteral("5"));
     c.SetDT_Nascimento(QStringLiteral("25/03/1970"));
@@ -244,7 +244,7 @@ TEST_F(ClienteComandos, UpdateDeDatasVaziasGravaNulo)
     EXPECT_EQ(fx.value(QStringLiteral("SELECT DT_NASCIMENTO FROM CLIENTE")), "<NULL>");
 }
 
-TEST_F(ClienteComandos, ContadorDeClientes)
+TEST_F(CustomerStatements, CustomerCountIsWrittenForTheCompany)
 {
     c.GravaNCliente(340);
     fx.tr.commit();
@@ -253,7 +253,7 @@ TEST_F(ClienteComandos, ContadorDeClientes)
     EXPECT_EQ(linhas[0], (QStringList{"00", "340"}));
 }
 
-TEST_F(ClienteComandos, LimpaTabelaEsvaziaEConfirmaOQueHaviaAntes)
+TEST_F(CustomerStatements, LimpaTabelaEmptiesTheTableAndCommitsTheWorkBeforeIt)
 {
     fx.exec(QStringLiteral("INSERT INTO CLIENTE (CODCLIENTE, NOME) VALUES ('00000001', 'ANTIGO')"));
     fx.tr.commit();  // the run's transaction starts after the row exists, as it does in real use
@@ -269,7 +269,7 @@ TEST_F(ClienteComandos, LimpaTabelaEsvaziaEConfirmaOQueHaviaAntes)
     EXPECT_TRUE(fx.tr.active());
 }
 
-TEST_F(ClienteComandos, InsertRecusadoFalhaComAMensagemDoServidorESemReiniciar)
+TEST_F(CustomerStatements, RefusedInsertFailsWithTheServersMessageAndDoesNotReset)
 {
     c.SetCodCliente(QStringLiteral("123"));
     c.ExecutaSql(1);
@@ -285,7 +285,7 @@ TEST_F(ClienteComandos, InsertRecusadoFalhaComAMensagemDoServidorESemReiniciar)
     EXPECT_EQ(c.Nome(), "REPETIDO");
 }
 
-TEST_F(ClienteComandos, CaractereForaDoConjuntoDoDestinoFalhaSemGravar)
+TEST_F(CustomerStatements, CharacterOutsideTheTargetsSetFailsAndWritesNothing)
 {
     c.SetCodCliente(QStringLiteral("1"));
     c.SetNome(QStringLiteral("Łukasz"));
@@ -295,7 +295,7 @@ TEST_F(ClienteComandos, CaractereForaDoConjuntoDoDestinoFalhaSemGravar)
     EXPECT_EQ(fx.count(QStringLiteral("CLIENTE")), 0);
 }
 
-TEST_F(ClienteComandos, AcaoDesconhecidaFalha)
+TEST_F(CustomerStatements, UnknownActionFails)
 {
     EXPECT_THROW(c.ExecutaSql(3), AppError);
 }

@@ -28,7 +28,7 @@ QString repete(const char* pedaco, int vezes) { return QString::fromUtf8(pedaco)
 // 29 letters, then two double quotes at positions 30 and 31, then more text.
 QString aspasNaColuna30() { return QString(29, QLatin1Char('A')) + QStringLiteral("\"\"CONTINUA"); }
 
-class ClienteSetters : public ::testing::Test {
+class CustomerSetters : public ::testing::Test {
 protected:
     TargetDatabase db;  // never connected: the setters touch no database
     TConverteCliente c{db};
@@ -46,7 +46,7 @@ protected:
 
 using C = TConverteCliente;
 
-TEST_F(ClienteSetters, CodigosSaoLimposAntesDoPreenchimentoComZeros)
+TEST_F(CustomerSetters, CodesAreCleanedBeforeTheZeroPadding)
 {
     confere({
         {"simples", &C::SetCodCliente, &C::CodCliente, "123", "00000123"},
@@ -69,7 +69,7 @@ TEST_F(ClienteSetters, CodigosSaoLimposAntesDoPreenchimentoComZeros)
     });
 }
 
-TEST_F(ClienteSetters, CodigoMaiorQueALarguraFalhaEMantemOValorAnterior)
+TEST_F(CustomerSetters, CodeWiderThanItsWidthFailsAndKeepsThePreviousValue)
 {
     struct Longo {
         Setter set;
@@ -101,7 +101,7 @@ TEST_F(ClienteSetters, CodigoMaiorQueALarguraFalhaEMantemOValorAnterior)
     }
 }
 
-TEST_F(ClienteSetters, CodigosQueIgnoramValorVazio)
+TEST_F(CustomerSetters, CodesThatIgnoreAnEmptyValue)
 {
     c.SetCodPais(QStringLiteral("55"));
     c.SetCodClasCli(QStringLiteral("A1"));
@@ -118,7 +118,7 @@ TEST_F(ClienteSetters, CodigosQueIgnoramValorVazio)
     });
 }
 
-TEST_F(ClienteSetters, TextosLivresAparadosECortados)
+TEST_F(CustomerSetters, FreeTextsAreTrimmedAndCut)
 {
     const QString nome70 = QStringLiteral("   ") + repete("ABCDEFGHIJ", 7);
     confere({
@@ -162,7 +162,7 @@ TEST_F(ClienteSetters, TextosLivresAparadosECortados)
     });
 }
 
-TEST_F(ClienteSetters, EstadosLetrasEIndicadores)
+TEST_F(CustomerSetters, StatesLettersAndFlags)
 {
     confere({
         {"estado", &C::SetEstado, &C::Estado, "mg", "MG"},
@@ -185,7 +185,7 @@ TEST_F(ClienteSetters, EstadosLetrasEIndicadores)
     });
 }
 
-TEST_F(ClienteSetters, DocumentosSemMascara)
+TEST_F(CustomerSetters, DocumentsLoseTheirMask)
 {
     confere({
         {"cep", &C::SetCep, &C::Cep, "30.130-000", "30130000"},
@@ -206,7 +206,7 @@ TEST_F(ClienteSetters, DocumentosSemMascara)
     });
 }
 
-TEST_F(ClienteSetters, TelefonesSemMascaraAntesDoCorte)
+TEST_F(CustomerSetters, PhonesLoseTheirMaskBeforeTheCut)
 {
     confere({
         {"fone com DDD", &C::SetFone, &C::Fone, "(31) 3333-4444", "3133334444"},
@@ -236,7 +236,7 @@ TEST_F(ClienteSetters, TelefonesSemMascaraAntesDoCorte)
     });
 }
 
-TEST_F(ClienteSetters, Datas)
+TEST_F(CustomerSetters, DatesAreRewrittenOrKeptAsGiven)
 {
     confere({
         {"nascimento", &C::SetDT_Nascimento, &C::DT_Nascimento, "25/03/1970", "25.03.1970"},
@@ -259,7 +259,7 @@ TEST_F(ClienteSetters, Datas)
     });
 }
 
-TEST_F(ClienteSetters, LimiteDeCreditoGuardadoComoVeio)
+TEST_F(CustomerSetters, CreditLimitIsStoredAsItCame)
 {
     c.SetLimiteCredito(2500.75);
     EXPECT_DOUBLE_EQ(c.LimiteCredito(), 2500.75);
@@ -267,7 +267,7 @@ TEST_F(ClienteSetters, LimiteDeCreditoGuardadoComoVeio)
     EXPECT_DOUBLE_EQ(c.LimiteCredito(), -1e-7);
 }
 
-TEST_F(ClienteSetters, RegistroNovoJaVemLimpo)
+TEST_F(CustomerSetters, NewRecordStartsClean)
 {
     EXPECT_EQ(c.CodCliente(), "00000000");
     EXPECT_EQ(c.Pessoa_FJ(), "F");
@@ -282,7 +282,7 @@ TEST_F(ClienteSetters, RegistroNovoJaVemLimpo)
     EXPECT_EQ(c.LimiteCredito(), 0);
 }
 
-TEST_F(ClienteSetters, LimpaVariavelRepoeOsValoresIniciaisENaoTocaOsOutros)
+TEST_F(CustomerSetters, LimpaVariavelRestoresTheInitialValuesAndLeavesTheOthersAlone)
 {
     // Every field gets a value first.
     const std::vector<std::pair<Setter, QString>> todos = {

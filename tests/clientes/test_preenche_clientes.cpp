@@ -49,9 +49,9 @@ QStringList cliente(const std::map<QString, QString>& valores)
 
 const QString kPrefixo = QStringLiteral("Convertendo Clientes - Registro ");
 
-class PreencheClientes : public PreenchimentoFixture {
+class CustomerFiller : public PreenchimentoFixture {
 protected:
-    PreencheClientes()
+    CustomerFiller()
     {
         // The legacy server stored impossible and zero dates.
         s.exec(QStringLiteral("SET SESSION sql_mode = 'ALLOW_INVALID_DATES'"));
@@ -64,7 +64,7 @@ protected:
     }
 };
 
-TEST_F(PreencheClientes, ClientesBaguncadosChegamNormalizadosComSuasCidades)
+TEST_F(CustomerFiller, MessyCustomersArriveNormalizedWithTheirCities)
 {
     anterior(QStringLiteral("INSERT INTO CLIENTE (CODCLIENTE, NOME) VALUES ('99999999', 'DE UMA CONVERSÃO ANTERIOR')"));
     anterior(QStringLiteral("INSERT INTO CIDADES (CODCIDADE, CIDADE, ESTADO) VALUES ('00001', 'BELO HORIZONTE', 'MG')"));
@@ -148,7 +148,7 @@ TEST_F(PreencheClientes, ClientesBaguncadosChegamNormalizadosComSuasCidades)
     EXPECT_EQ(gauge.maximum(), 0);
 }
 
-TEST_F(PreencheClientes, TabelaDeOrigemVaziaAindaEsvaziaOsClientes)
+TEST_F(CustomerFiller, EmptySourceTableStillEmptiesTheCustomers)
 {
     anterior(QStringLiteral("INSERT INTO CLIENTE (CODCLIENTE, NOME) VALUES ('00000001', 'ANTIGO')"));
     gauge.setPosition(40);
@@ -163,7 +163,7 @@ TEST_F(PreencheClientes, TabelaDeOrigemVaziaAindaEsvaziaOsClientes)
     EXPECT_EQ(gauge.maximum(), 0);
 }
 
-TEST_F(PreencheClientes, ClienteRecusadoEncerraAConversaoComAMensagemDoMotivo)
+TEST_F(CustomerFiller, RefusedCustomerEndsTheConversionWithTheReasonsMessage)
 {
     struct Caso {
         const char* nome;
@@ -203,7 +203,7 @@ TEST_F(PreencheClientes, ClienteRecusadoEncerraAConversaoComAMensagemDoMotivo)
     }
 }
 
-TEST_F(PreencheClientes, ComandoDeBuscaLeTodasAsColunasDosClientes)
+TEST_F(CustomerFiller, SourceSelectReadsEveryCustomerColumn)
 {
     s.exec(QStringLiteral("INSERT INTO TBCLIENTES (CONTROLE) VALUES ('1')"));
     SourceQuery q(origem);

@@ -46,7 +46,7 @@ bool chattr(const QString& flag, const QString& arquivo)
     return QProcess::execute(QStringLiteral("chattr"), {flag, arquivo}) == 0;
 }
 
-class Destino : public ::testing::Test {
+class TargetFile : public ::testing::Test {
 protected:
     void SetUp() override
     {
@@ -86,7 +86,7 @@ protected:
 };
 }  // namespace
 
-TEST_F(Destino, ArquivoSomenteLeituraFalhaComErroClaroSemGravarNada)
+TEST_F(TargetFile, ReadOnlyFileFailsWithAClearErrorAndWritesNothing)
 {
     // The tests run as root, for whom permission bits do not stop a write: the immutable flag does.
     if (!chattr(QStringLiteral("+i"), t.path()))
@@ -121,7 +121,7 @@ TEST_F(Destino, ArquivoSomenteLeituraFalhaComErroClaroSemGravarNada)
     segundaExecucaoConverteTudo(t.path());
 }
 
-TEST_F(Destino, ArquivoAusenteOuQueNaoEBancoFalhaAntesDeQualquerGravacao)
+TEST_F(TargetFile, MissingOrNonDatabaseFileFailsBeforeAnyWrite)
 {
     QTemporaryDir pasta;
     struct Caso {
@@ -195,7 +195,7 @@ TEST_F(Destino, ArquivoAusenteOuQueNaoEBancoFalhaAntesDeQualquerGravacao)
 
 // A target whose structure does not fit: the run fails with the server's own message, and the
 // pre-flight check reports the cause before any run, writing nothing.
-TEST_F(Destino, EstruturaDiferenteFalhaComAMensagemDoServidorEAVerificacaoAvisaAntes)
+TEST_F(TargetFile, DifferentStructureFailsWithTheServersMessageAndTheCheckWarnsBefore)
 {
     QTemporaryDir pasta;
     struct Caso {

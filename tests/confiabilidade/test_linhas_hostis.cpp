@@ -100,9 +100,9 @@ struct Recusa {
     QString campo;                // the column or field word the message must name
 };
 
-class LinhasHostis : public ::testing::Test {
+class HostileRows : public ::testing::Test {
 protected:
-    LinhasHostis()
+    HostileRows()
     {
         // Strict, so that a value the legacy column cannot hold fails here instead of being cut by
         // the server; zero and impossible dates allowed, as the legacy server stored them.
@@ -222,7 +222,7 @@ Grupo fornecedores()
             {{"CONTROLE", "1"}, {"EMPRESA", "Sul"}}};
 }
 
-TEST_F(LinhasHostis, ClientesChegamComOValorNormalizado)
+TEST_F(HostileRows, CustomersArriveWithTheNormalizedValue)
 {
     // A legacy base whose name and address columns are wider than the fixture's.
     src.exec(QStringLiteral("ALTER TABLE TBCLIENTES MODIFY NOME TEXT, MODIFY ENDERECO TEXT"));
@@ -305,7 +305,7 @@ TEST_F(LinhasHostis, ClientesChegamComOValorNormalizado)
               (std::vector<QStringList>{{"00001", cidade.toUpper(), "MG"}}));
 }
 
-TEST_F(LinhasHostis, ClienteRecusadoNomeiaTabelaChaveECampo)
+TEST_F(HostileRows, RefusedCustomerNamesTableKeyAndField)
 {
     const QString rotulo = QStringLiteral("Convertendo Clientes - Registro ");
     const std::vector<Recusa> casos = {
@@ -330,7 +330,7 @@ TEST_F(LinhasHostis, ClienteRecusadoNomeiaTabelaChaveECampo)
     confereRecusa(clientes(), casos, rotulo);
 }
 
-TEST_F(LinhasHostis, ProdutosChegamComOValorNormalizado)
+TEST_F(HostileRows, ProductsArriveWithTheNormalizedValue)
 {
     // A legacy base with a wider description and a wider decimal than the fixture's.
     src.exec(QStringLiteral("ALTER TABLE TBESTOQUE MODIFY PRODUTO TEXT, MODIFY PRECOPROMOCAO DECIMAL(18,4)"));
@@ -399,7 +399,7 @@ TEST_F(LinhasHostis, ProdutosChegamComOValorNormalizado)
               (std::vector<QStringList>{{"0001", "300490"}}));
 }
 
-TEST_F(LinhasHostis, ProdutoRecusadoNomeiaTabelaChaveECampo)
+TEST_F(HostileRows, RefusedProductNamesTableKeyAndField)
 {
     // The bar code is written whole: from a legacy column wider than the target's, a long one is
     // refused there.
@@ -434,7 +434,7 @@ TEST_F(LinhasHostis, ProdutoRecusadoNomeiaTabelaChaveECampo)
     confereRecusa(produtos(), casos, QStringLiteral("Convertendo Produtos - Registro "));
 }
 
-TEST_F(LinhasHostis, FornecedoresChegamComOValorNormalizado)
+TEST_F(HostileRows, SuppliersArriveWithTheNormalizedValue)
 {
     const QString observacao = QStringLiteral("\tObs ") + QString(6000, QLatin1Char('o'));
     const std::vector<Chegada> casos = {
@@ -455,7 +455,7 @@ TEST_F(LinhasHostis, FornecedoresChegamComOValorNormalizado)
     confereChegada(fornecedores(), casos);
 }
 
-TEST_F(LinhasHostis, FornecedorRecusadoNomeiaTabelaChaveECampo)
+TEST_F(HostileRows, RefusedSupplierNamesTableKeyAndField)
 {
     // The e-mail is written whole: from a legacy column wider than the target's, a long one is
     // refused there.

@@ -26,7 +26,7 @@ QStringList argumentos(const SourceFixture& s, const QString& destino)
 }
 }  // namespace
 
-TEST(ProcessoMorto, MortoNosProdutosDeixaOArquivoIntegroComOQueFoiConfirmado)
+TEST(KilledRunner, KilledInTheProductsLeavesASoundFileHoldingWhatWasCommitted)
 {
     SourceFixture s;
     s.exec(QStringLiteral("INSERT INTO TBCLIENTES (CONTROLE, NOME, CIDADE, ESTADO) VALUES "

@@ -137,7 +137,7 @@ std::vector<Cenario> cenarios()
 
 void PrintTo(const Cenario& c, std::ostream* os) { *os << c.id; }
 
-class Salvaguarda : public ::testing::TestWithParam<Cenario> {};
+class Safeguard : public ::testing::TestWithParam<Cenario> {};
 
 // The runner as its own process, stopped by the signal once it is a third into the products.
 Resultado rodaComSinal(const OpcoesLote& o, int sinal)
@@ -172,7 +172,7 @@ Resultado rodaComSinal(const OpcoesLote& o, int sinal)
 }
 }  // namespace
 
-TEST_P(Salvaguarda, TheTargetHoldsExactlyWhatItHeldBeforeTheRun)
+TEST_P(Safeguard, TheTargetHoldsExactlyWhatItHeldBeforeTheRun)
 {
     const Cenario& c = GetParam();
     SourceFixture s;
@@ -229,12 +229,12 @@ TEST_P(Salvaguarda, TheTargetHoldsExactlyWhatItHeldBeforeTheRun)
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Cenarios, Salvaguarda, ::testing::ValuesIn(cenarios()),
+INSTANTIATE_TEST_SUITE_P(Scenarios, Safeguard, ::testing::ValuesIn(cenarios()),
                          [](const ::testing::TestParamInfo<Cenario>& i) { return std::string(i.param.id); });
 
 // A committed run converts everything; the copy it took holds the file as it was before and
 // opens and validates as a database of its own.
-TEST(SalvaguardaConfirmada, CommittedRunKeepsItsCopyWhichOpensAndValidates)
+TEST(SafeguardOfACommittedRun, CommittedRunKeepsItsCopyWhichOpensAndValidates)
 {
     SourceFixture s;
     semeia(s);

@@ -40,7 +40,7 @@ void semeia(ServidorProprio& srv)
 }
 }  // namespace
 
-TEST(ServidorDeOrigem, ParadoNoMeioDosClientesTerminaORunESegundaExecucaoConverteTudo)
+TEST(SourceServer, StoppedInTheMiddleOfTheCustomersEndsTheRunAndASecondRunConvertsEverything)
 {
     ServidorProprio srv;
     semeia(srv);
@@ -114,7 +114,7 @@ TEST(ServidorDeOrigem, ParadoNoMeioDosClientesTerminaORunESegundaExecucaoConvert
               (std::vector<QStringList>{{QStringLiteral("BETIM")}, {QStringLiteral("CONTAGEM")}, {QStringLiteral("NOVA LIMA")}}));
 }
 
-TEST(ServidorDeOrigem, ServidorAusenteAoAbrirFalhaComAMensagemDoCliente)
+TEST(SourceServer, ServerDownAtOpeningFailsWithTheClientsMessage)
 {
     // A socket where no server answers: the connection attempt fails at once, nothing is cleared.
     ServidorProprio srv;

@@ -16,7 +16,7 @@ inline void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdS
 
 namespace {
 
-TEST(CidadesCompartilhadas, SuppliersReuseTheCitiesOfTheCustomersOfTheSameRun)
+TEST(SharedCities, SuppliersReuseTheCitiesOfTheCustomersOfTheSameRun)
 {
     SourceFixture src;
     TargetFixture fx;
@@ -95,7 +95,7 @@ TEST(CidadesCompartilhadas, SuppliersReuseTheCitiesOfTheCustomersOfTheSameRun)
 
 // Every spelling of a city, typed by customers and suppliers, ends in one row per city and state,
 // and what each record points at does not depend on the order in which the rows arrive.
-TEST(CidadesCompartilhadas, OneRowPerCityAndStateWhateverTheSpellingAndTheOrder)
+TEST(SharedCities, OneRowPerCityAndStateWhateverTheSpellingAndTheOrder)
 {
     struct Caso {
         const char* descricao;

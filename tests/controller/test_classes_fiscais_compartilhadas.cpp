@@ -19,7 +19,7 @@ QString literal(const QString& v)
     return QLatin1Char('\'') + QString(v).replace(QLatin1Char('\''), QStringLiteral("''")) + QLatin1Char('\'');
 }
 
-TEST(ClassesFiscaisCompartilhadas, EverySpellingOfANumberIsFoundByThePlainDigits)
+TEST(SharedFiscalClasses, EverySpellingOfANumberIsFoundByThePlainDigits)
 {
     struct Caso {
         const char* descricao;

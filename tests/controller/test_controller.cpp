@@ -186,7 +186,7 @@ TEST_F(Controller, TransactionThatCannotStartLeavesTheController)
     EXPECT_TRUE(log.isEmpty());
 }
 
-TEST(ListaParametrosRules, NameValueLookup)
+TEST(ParameterListRules, NameValueLookup)
 {
     ListaParametros p;
     for (const char* l : {"CLIENTES", "FORNECEDORES", "GRUPOSPRODUTOS", "CLASSIFICACAOFISCAL", "PRODUTOS",

@@ -32,7 +32,7 @@ QString arquivo(const QTemporaryDir& d, const QByteArray& conteudo)
 }
 }  // namespace
 
-TEST(CopiaDestino, NoRoomForTheCopyIsRefusedNamingTheFolderAndTheSize)
+TEST(TargetCopy, NoRoomForTheCopyIsRefusedNamingTheFolderAndTheSize)
 {
     QTemporaryDir d;
     const QString f = arquivo(d, QByteArray());
@@ -52,7 +52,7 @@ TEST(CopiaDestino, NoRoomForTheCopyIsRefusedNamingTheFolderAndTheSize)
     EXPECT_NO_THROW(CopiaDestino::verificaEspaco(f, QString()));
 }
 
-TEST(CopiaDestino, CopyAndRestoreAreByteForByteAndAFileInUseIsRefused)
+TEST(TargetCopy, CopyAndRestoreAreByteForByteAndAFileInUseIsRefused)
 {
     QTemporaryDir d;
     QByteArray dados;
@@ -93,7 +93,7 @@ TEST(CopiaDestino, CopyAndRestoreAreByteForByteAndAFileInUseIsRefused)
     EXPECT_EQ(le(f), dados) << "a refused restore wrote to the file";
 }
 
-TEST(CopiaDestino, AnInterruptedCopyLeavesNothingBehind)
+TEST(TargetCopy, AnInterruptedCopyLeavesNothingBehind)
 {
     QTemporaryDir d;
     const QString f = arquivo(d, QByteArray(2 << 20, 'a'));
@@ -103,7 +103,7 @@ TEST(CopiaDestino, AnInterruptedCopyLeavesNothingBehind)
     EXPECT_EQ(QDir(d.path()).entryList(QDir::Files), QStringList{QStringLiteral("T.FB")});
 }
 
-TEST(CopiaDestino, TheMarkerNamesTheCopyUntilItIsRemoved)
+TEST(TargetCopy, TheMarkerNamesTheCopyUntilItIsRemoved)
 {
     QTemporaryDir d;
     const QString f = arquivo(d, "x");

@@ -44,7 +44,7 @@ int contaOrigem(SourceConnection& origem, const char* tabela)
     return static_cast<int>(q.fieldInteger(QStringLiteral("N")));
 }
 
-TEST(ExecucaoCompleta, CincoGruposComOsPreenchedoresReais)
+TEST(FullRun, FiveGroupsWithTheRealFillers)
 {
     SourceFixture src;
     semeiaOrigem(src);

@@ -22,7 +22,7 @@ const QString kInsereClasse = QStringLiteral(
     "INSERT INTO CLASFISC (CODCLASFIS, CODNBM, PISCONFRETIDO, CODIGONCM, CODNATRECEITA, ALIQIPI) "
     "VALUES ('%1', '%2', '', '%2', '', 0)");
 
-class FalhaGrupo : public ::testing::Test {
+class GroupFailure : public ::testing::Test {
 protected:
     void SetUp() override
     {
@@ -80,7 +80,7 @@ protected:
     RecordingMessages mensagens;
 };
 
-TEST_F(FalhaGrupo, LinhaRecusadaNasClassesMantemOsGruposConvertidos)
+TEST_F(GroupFailure, RefusedRowInTheClassesKeepsTheConvertedGroups)
 {
     grupos({{1, QStringLiteral("Higiene")}, {2, QStringLiteral("Perfumaria")}});
     classes(5);
@@ -112,7 +112,7 @@ TEST_F(FalhaGrupo, LinhaRecusadaNasClassesMantemOsGruposConvertidos)
     EXPECT_EQ(t.rows(kClasses), (std::vector<QStringList>{{QStringLiteral("0030"), QStringLiteral("11111111")}}));
 }
 
-TEST_F(FalhaGrupo, CodigoDeGrupoRepetidoTerminaAntesDasClasses)
+TEST_F(GroupFailure, RepeatedGroupCodeEndsTheRunBeforeTheClasses)
 {
     // 5 and 1005 both give group 005.
     grupos({{5, QStringLiteral("Higiene")}, {1005, QStringLiteral("Perfumaria")}});
@@ -133,7 +133,7 @@ TEST_F(FalhaGrupo, CodigoDeGrupoRepetidoTerminaAntesDasClasses)
     EXPECT_EQ(t.rows(kClasses), (std::vector<QStringList>{{QStringLiteral("9999"), QStringLiteral("99999999")}}));
 }
 
-TEST_F(FalhaGrupo, GruposEClassesConvertidosSaoConfirmados)
+TEST_F(GroupFailure, ConvertedGroupsAndClassesAreCommitted)
 {
     grupos({{12, QStringLiteral("Higiene")}});
     classes(2);

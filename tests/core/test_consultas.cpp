@@ -80,7 +80,7 @@ QString zeros(const TConversao& c, int n, int largura) { return c.StrZero(QStrin
 
 }  // namespace
 
-TEST(Consultas, FindOrCreateWithTheNextCode)
+TEST(Lookups, FindOrCreateWithTheNextCode)
 {
     for (const Busca& b : buscas()) {
         SCOPED_TRACE(b.nome);
@@ -123,7 +123,7 @@ TEST(Consultas, FindOrCreateWithTheNextCode)
     }
 }
 
-TEST(Consultas, FCidadeRules)
+TEST(Lookups, FCidadeRules)
 {
     struct Caso {
         const char* descricao;
@@ -210,7 +210,7 @@ TEST(Consultas, FCidadeRules)
 
 // The spellings of one city, in whatever order they arrive, find one row: the capital's
 // abbreviation too, before or after its full name and its lower-case form (a city of its own).
-TEST(Consultas, FCidadeOneRowPerCityInAnyOrder)
+TEST(Lookups, FCidadeOneRowPerCityInAnyOrder)
 {
     struct Grafia {
         QString cidade, estado;
@@ -253,7 +253,7 @@ TEST(Consultas, FCidadeOneRowPerCityInAnyOrder)
 
 // Accented letters are upper-cased like the others: the spellings of one name find one row, and
 // the stored name is upper case throughout.
-TEST(Consultas, AccentedNamesFindOneRow)
+TEST(Lookups, AccentedNamesFindOneRow)
 {
     const QString guardada = QString::fromUtf8("AÇÃO ÚNICA");
     for (const Busca& b : buscas()) {
@@ -277,7 +277,7 @@ TEST(Consultas, AccentedNamesFindOneRow)
     EXPECT_EQ(gravado(fx, QStringLiteral("SELECT UNIDADE FROM UNIDADES")), (Linhas{{QString::fromUtf8("ÇX")}}));
 }
 
-TEST(Consultas, LookupsWorkInsideTheRunTransaction)
+TEST(Lookups, LookupsWorkInsideTheRunTransaction)
 {
     TargetFixture fx;
     TConversao c(fx.db);
@@ -290,7 +290,7 @@ TEST(Consultas, LookupsWorkInsideTheRunTransaction)
     EXPECT_EQ(fx.count(QStringLiteral("CLASFISC")), 0);
 }
 
-TEST(Consultas, CodesAboveTheWidthAreWrittenWhole)
+TEST(Lookups, CodesAboveTheWidthAreWrittenWhole)
 {
     TargetFixture fx;
     semeia(fx, {"INSERT INTO PAISES VALUES ('999', 'X')"});
@@ -299,7 +299,7 @@ TEST(Consultas, CodesAboveTheWidthAreWrittenWhole)
     EXPECT_EQ(c.FLocalProd(QStringLiteral("Z")), QStringLiteral("00000001"));
 }
 
-TEST(Consultas, GivenCodes)
+TEST(Lookups, GivenCodes)
 {
     TargetFixture fx;
     TConversao c(fx.db);
@@ -319,7 +319,7 @@ TEST(Consultas, GivenCodes)
               (Linhas{{"007", "005", "X"}, {"234", "005", "SABONETES"}}));
 }
 
-TEST(Consultas, GivenCodesMustBeDigits)
+TEST(Lookups, GivenCodesMustBeDigits)
 {
     TargetFixture fx;
     semeia(fx, {"INSERT INTO GRUPROD (CODGRUPO, DESCRICAO) VALUES ('001', 'A')",
@@ -342,7 +342,7 @@ TEST(Consultas, GivenCodesMustBeDigits)
     EXPECT_EQ(fx.count(QStringLiteral("SUBGRUP")), 1);
 }
 
-TEST(Consultas, FFabricanteCreatesAndCommits)
+TEST(Lookups, FFabricanteCreatesAndCommits)
 {
     TargetFixture fx;
     semeia(fx, {"INSERT INTO CADFABR VALUES ('00004', 'Medley')"});
@@ -372,7 +372,7 @@ TEST(Consultas, FFabricanteCreatesAndCommits)
     EXPECT_TRUE(avisos.list.empty());
 }
 
-TEST(Consultas, FFabricanteEmptyName)
+TEST(Lookups, FFabricanteEmptyName)
 {
     TargetFixture fx;
     TConversao c(fx.db);
@@ -383,7 +383,7 @@ TEST(Consultas, FFabricanteEmptyName)
     EXPECT_EQ(fx.count(QStringLiteral("CADFABR")), 1);
 }
 
-TEST(Consultas, FFabricanteRaisesOnFailure)
+TEST(Lookups, FFabricanteRaisesOnFailure)
 {
     struct Caso {
         const char* descricao;
@@ -421,7 +421,7 @@ TEST(Consultas, FFabricanteRaisesOnFailure)
     }
 }
 
-TEST(Consultas, FUnidade)
+TEST(Lookups, FUnidade)
 {
     TargetFixture fx;
     TConversao c(fx.db);
@@ -442,7 +442,7 @@ TEST(Consultas, FUnidade)
     EXPECT_EQ(avisos.list[0].text, QStringLiteral("Erro ao converter Unidade."));
 }
 
-TEST(Consultas, FRetornaCodClasFisNormalizesTheNumber)
+TEST(Lookups, FRetornaCodClasFisNormalizesTheNumber)
 {
     TargetFixture fx;
     semeia(fx, {"INSERT INTO CLASFISC (CODCLASFIS, CODNBM, CODIGONCM) VALUES ('0007', '33049990', '33049990')"});
@@ -462,7 +462,7 @@ TEST(Consultas, FRetornaCodClasFisNormalizesTheNumber)
                       {"0009", "", "", "999", "", "0"}}));
 }
 
-TEST(Consultas, FRetornaCodClasFisNeverReusesACode)
+TEST(Lookups, FRetornaCodClasFisNeverReusesACode)
 {
     TargetFixture fx;
     semeia(fx, {"INSERT INTO CLASFISC (CODCLASFIS, CODIGONCM) VALUES ('9999', '11111111')"});
@@ -474,7 +474,7 @@ TEST(Consultas, FRetornaCodClasFisNeverReusesACode)
 
 // Texts full of quotes, semicolons and comment markers are data: each is stored and found exactly
 // as given, and nothing else in the database changes.
-TEST(Consultas, HostileTextsCannotChangeStatements)
+TEST(Lookups, HostileTextsCannotChangeStatements)
 {
     const QStringList hostis = {
         QStringLiteral("X' OR '1'='1"),       QStringLiteral("A';DELETE FROM X;--"),

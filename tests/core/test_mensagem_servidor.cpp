@@ -11,7 +11,7 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
-TEST(MensagemServidor, TargetFilesTheOperatorMeetsAreNamedInPlainWords)
+TEST(ServerMessage, TargetFilesTheOperatorMeetsAreNamedInPlainWords)
 {
     QTemporaryDir d;
     QFile texto(d.path() + QStringLiteral("/TEXTO.FB"));
@@ -42,7 +42,7 @@ TEST(MensagemServidor, TargetFilesTheOperatorMeetsAreNamedInPlainWords)
     }
 }
 
-TEST(MensagemServidor, SourceSideAndTheClientsNumberChooseTheSentence)
+TEST(ServerMessage, SourceSideAndTheClientsNumberChooseTheSentence)
 {
     EXPECT_EQ(MensagemServidor::origem(QStringLiteral("Access denied for user 'x'@'localhost'"), 1045),
               QStringLiteral("Banco de origem: o servidor recusou o usuário ou a senha. Access denied for user 'x'@'localhost'"));

@@ -16,7 +16,7 @@ inline void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdS
 namespace {
 
 // The value functions read no database, but the object needs a connection to exist.
-class Normalizacao : public ::testing::Test {
+class Normalization : public ::testing::Test {
 protected:
     static void SetUpTestSuite() { fx = new TargetFixture; c = new TConversao(fx->db); }
     static void TearDownTestSuite()
@@ -27,8 +27,8 @@ protected:
     static TargetFixture* fx;
     static TConversao* c;
 };
-TargetFixture* Normalizacao::fx = nullptr;
-TConversao* Normalizacao::c = nullptr;
+TargetFixture* Normalization::fx = nullptr;
+TConversao* Normalization::c = nullptr;
 
 struct Caso {
     const char* funcao;
@@ -54,7 +54,7 @@ QString longo(int n, const QString& unidade)
 
 }  // namespace
 
-TEST_F(Normalizacao, StrZeroFillsOnTheLeftAndNeverCuts)
+TEST_F(Normalization, StrZeroFillsOnTheLeftAndNeverCuts)
 {
     struct Z {
         QString valor;
@@ -70,7 +70,7 @@ TEST_F(Normalizacao, StrZeroFillsOnTheLeftAndNeverCuts)
         EXPECT_EQ(c->StrZero(z.valor, z.qtd), z.saida) << z.valor.toStdString() << " width " << z.qtd;
 }
 
-TEST_F(Normalizacao, TiraMascaraKeepsDigitsOrTheExemptionWord)
+TEST_F(Normalization, TiraMascaraKeepsDigitsOrTheExemptionWord)
 {
     confere(*c, [](const TConversao& t, const QString& v) { return t.TiraMascara(v); },
             {
@@ -88,7 +88,7 @@ TEST_F(Normalizacao, TiraMascaraKeepsDigitsOrTheExemptionWord)
             });
 }
 
-TEST_F(Normalizacao, FValidaDataRewritesTheCallersText)
+TEST_F(Normalization, FValidaDataRewritesTheCallersText)
 {
     const std::vector<Caso> casos = {
         {"FValidaData", "15/03/2012", "15.03.2012"},
@@ -116,7 +116,7 @@ TEST_F(Normalizacao, FValidaDataRewritesTheCallersText)
     }
 }
 
-TEST_F(Normalizacao, FValidaDataEmptyBecomesToday)
+TEST_F(Normalization, FValidaDataEmptyBecomesToday)
 {
     for (const QString& vazio : {QString(), QStringLiteral("  -   -")}) {
         const QString antes = RegionalFormat::dateToStr(QDate::currentDate());
@@ -132,7 +132,7 @@ TEST_F(Normalizacao, FValidaDataEmptyBecomesToday)
     EXPECT_EQ(c->FValidaData(outra), QStringLiteral(" .  ."));
 }
 
-TEST_F(Normalizacao, FValidaTelefone)
+TEST_F(Normalization, FValidaTelefone)
 {
     confere(*c, [](const TConversao& t, const QString& v) { return t.FValidaTelefone(v); },
             {
@@ -152,7 +152,7 @@ TEST_F(Normalizacao, FValidaTelefone)
             });
 }
 
-TEST_F(Normalizacao, FVirgulaPonto)
+TEST_F(Normalization, FVirgulaPonto)
 {
     const QString cauda = longo(120, QStringLiteral("9876543210"));
     confere(*c, [](const TConversao& t, const QString& v) { return t.FVirgulaPonto(v); },
@@ -169,7 +169,7 @@ TEST_F(Normalizacao, FVirgulaPonto)
             });
 }
 
-TEST_F(Normalizacao, FRemoveCaracter)
+TEST_F(Normalization, FRemoveCaracter)
 {
     const QString cauda = longo(250, QStringLiteral("ABCDEFGHIJ"));
     confere(*c, [](const TConversao& t, const QString& v) { return t.FRemoveCaracter(v); },
@@ -188,7 +188,7 @@ TEST_F(Normalizacao, FRemoveCaracter)
             });
 }
 
-TEST_F(Normalizacao, FRetiraAcento)
+TEST_F(Normalization, FRetiraAcento)
 {
     confere(*c, [](const TConversao& t, const QString& v) { return t.FRetiraAcento(v); },
             {
@@ -202,7 +202,7 @@ TEST_F(Normalizacao, FRetiraAcento)
             });
 }
 
-TEST_F(Normalizacao, FRetiraTracoAndFRetornaFJ)
+TEST_F(Normalization, FRetiraTracoAndFRetornaFJ)
 {
     confere(*c, [](const TConversao& t, const QString& v) { return t.FRetiraTraco(v); },
             {
@@ -220,7 +220,7 @@ TEST_F(Normalizacao, FRetiraTracoAndFRetornaFJ)
             });
 }
 
-TEST_F(Normalizacao, FNormalizaNCM)
+TEST_F(Normalization, FNormalizaNCM)
 {
     confere(*c, [](const TConversao& t, const QString& v) { return t.FNormalizaNCM(v); },
             {

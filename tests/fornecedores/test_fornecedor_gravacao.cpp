@@ -15,7 +15,7 @@ const QString colunas = QStringLiteral(
     "ESTADO, INSCMUNICIPAL, PESSOA_FJ, CGCCPF, INSCEST, OBSERVACAO, FONE, FAX, CELULAR, EMAIL, "
     "HOMEPAGE, CAMPOLIVRE1, CAMPOLIVRE2, CODCLIENTE, ATIVO, TIPOFORNECE, CONTACX, CTCTBRED");
 
-class GravaFornecedor : public ::testing::Test {
+class SupplierWrite : public ::testing::Test {
 protected:
     void commitIfActive()
     {
@@ -31,7 +31,7 @@ protected:
     TargetFixture fx;
 };
 
-TEST_F(GravaFornecedor, EveryColumnIsStoredAsSetAndTheRecordIsReset)
+TEST_F(SupplierWrite, EveryColumnIsStoredAsSetAndTheRecordIsReset)
 {
     TConverteFornece f(fx.db);
     f.SetCodFornec("12");
@@ -77,7 +77,7 @@ TEST_F(GravaFornecedor, EveryColumnIsStoredAsSetAndTheRecordIsReset)
     EXPECT_EQ(linhas[0], esperado);
 }
 
-TEST_F(GravaFornecedor, FieldsTheResetLeavesAloneReachTheNextSupplier)
+TEST_F(SupplierWrite, FieldsTheResetLeavesAloneReachTheNextSupplier)
 {
     TConverteFornece f(fx.db);
     f.SetCodFornec("1");
@@ -98,7 +98,7 @@ TEST_F(GravaFornecedor, FieldsTheResetLeavesAloneReachTheNextSupplier)
     EXPECT_EQ(linhas[1], QStringList({"000002", "", "", "00000009", "S", "1.1", "2.2"}));
 }
 
-TEST_F(GravaFornecedor, LimpaTabelaEmptiesFornecesAndCommitsTheWorkBeforeIt)
+TEST_F(SupplierWrite, LimpaTabelaEmptiesFornecesAndCommitsTheWorkBeforeIt)
 {
     fx.exec("INSERT INTO FORNECE (CODFORNEC, NOME) VALUES ('000001', 'ANTIGO')");
     novaTransacao();
@@ -121,7 +121,7 @@ TEST_F(GravaFornecedor, LimpaTabelaEmptiesFornecesAndCommitsTheWorkBeforeIt)
     EXPECT_EQ(fx.count("FORNECE"), 0);
 }
 
-TEST_F(GravaFornecedor, RejectedInsertRaisesAndKeepsTheRecord)
+TEST_F(SupplierWrite, RejectedInsertRaisesAndKeepsTheRecord)
 {
     struct Caso {
         const char* motivo;

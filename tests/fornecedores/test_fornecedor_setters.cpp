@@ -55,7 +55,7 @@ const Propriedade pTipoFornece = PROP(TipoFornece, SetTipoFornece);
 
 QString rep(char c, int n) { return QString(n, QLatin1Char(c)); }
 
-class Fornecedor : public ::testing::Test {
+class SupplierRecord : public ::testing::Test {
 protected:
     TargetDatabase db;  // never attached
     TConverteFornece f{db};
@@ -67,7 +67,7 @@ struct Caso {
     QString esperado;
 };
 
-TEST_F(Fornecedor, EachSetterNormalizesItsValue)
+TEST_F(SupplierRecord, EachSetterNormalizesItsValue)
 {
     const std::vector<Caso> casos = {
         // Codes: quotes and blanks go first, then the zero fill.
@@ -166,7 +166,7 @@ TEST_F(Fornecedor, EachSetterNormalizesItsValue)
     }
 }
 
-TEST_F(Fornecedor, CodeLongerThanItsWidthIsRefusedAndTheFieldKeepsItsValue)
+TEST_F(SupplierRecord, CodeLongerThanItsWidthIsRefusedAndTheFieldKeepsItsValue)
 {
     struct Erro {
         Propriedade p;
@@ -195,7 +195,7 @@ TEST_F(Fornecedor, CodeLongerThanItsWidthIsRefusedAndTheFieldKeepsItsValue)
     }
 }
 
-TEST_F(Fornecedor, NoSetterButAtivoLeavesAQuoteOrExceedsItsColumn)
+TEST_F(SupplierRecord, NoSetterButAtivoLeavesAQuoteOrExceedsItsColumn)
 {
     struct Limite {
         Propriedade p;
@@ -225,7 +225,7 @@ TEST_F(Fornecedor, NoSetterButAtivoLeavesAQuoteOrExceedsItsColumn)
         }
 }
 
-TEST_F(Fornecedor, ResetEmptiesTheRecordButKeepsFourFields)
+TEST_F(SupplierRecord, ResetEmptiesTheRecordButKeepsFourFields)
 {
     EXPECT_EQ(f.CodFornec(), "000000") << "after construction";
     for (const Propriedade& p :
@@ -284,7 +284,7 @@ const char* const cabecalho =
     "fornece.HomePage, fornece.CampoLivre1, fornece.CampoLivre2, fornece.codcliente, fornece.ativo, "
     "fornece.TipoFornece, fornece.contacx, fornece.ctctbred) Values (";
 
-TEST_F(Fornecedor, InsertTextOfASparseRecordHasEmptyLiterals)
+TEST_F(SupplierRecord, InsertTextOfASparseRecordHasEmptyLiterals)
 {
     f.SetCodFornec("12");
     f.SetNome("ACME");
@@ -294,7 +294,7 @@ TEST_F(Fornecedor, InsertTextOfASparseRecordHasEmptyLiterals)
     EXPECT_EQ(f.MontaSql(), esperado);
 }
 
-TEST_F(Fornecedor, InsertTextWritesEveryFieldInItsColumnQuoted)
+TEST_F(SupplierRecord, InsertTextWritesEveryFieldInItsColumnQuoted)
 {
     f.SetCodFornec("1");
     f.SetNome("Nome");

@@ -28,7 +28,7 @@ QStringList fornece(const QString& cod, const QString& nome, const QString& ende
             inscEst, obs, fone, fax, "", email, "", "", "", "", "S", "", "", ""};
 }
 
-class PreencheFornecedores : public PreenchimentoFixture {
+class SupplierFiller : public PreenchimentoFixture {
 protected:
     void converte()
     {
@@ -37,7 +37,7 @@ protected:
     RecordingMessages mensagens;
 };
 
-TEST_F(PreencheFornecedores, MessySuppliersArriveNormalizedWithTheirCities)
+TEST_F(SupplierFiller, MessySuppliersArriveNormalizedWithTheirCities)
 {
     anterior("INSERT INTO FORNECE (CODFORNEC, NOME) VALUES ('999999', 'DE UMA CONVERSÃO ANTERIOR')");
     anterior("INSERT INTO CIDADES (CODCIDADE, CIDADE, ESTADO) VALUES ('00007', 'BELO HORIZONTE', 'MG')");
@@ -100,7 +100,7 @@ TEST_F(PreencheFornecedores, MessySuppliersArriveNormalizedWithTheirCities)
     EXPECT_TRUE(mensagens.list.empty());
 }
 
-TEST_F(PreencheFornecedores, EmptySourceStillEmptiesFornece)
+TEST_F(SupplierFiller, EmptySourceStillEmptiesFornece)
 {
     anterior("INSERT INTO FORNECE (CODFORNEC, NOME) VALUES ('000001', 'ANTIGO')");
     converte();
@@ -113,7 +113,7 @@ TEST_F(PreencheFornecedores, EmptySourceStillEmptiesFornece)
     EXPECT_EQ(gauge.maximum(), 0);
 }
 
-TEST_F(PreencheFornecedores, FailureLeavesAtOnceWithTheLabelOnTheFailedRow)
+TEST_F(SupplierFiller, FailureLeavesAtOnceWithTheLabelOnTheFailedRow)
 {
     struct Caso {
         const char* motivo;
@@ -147,7 +147,7 @@ TEST_F(PreencheFornecedores, FailureLeavesAtOnceWithTheLabelOnTheFailedRow)
     }
 }
 
-TEST_F(PreencheFornecedores, SourceSelectReadsTheFourteenColumns)
+TEST_F(SupplierFiller, SourceSelectReadsTheFourteenColumns)
 {
     SourceQuery q(origem);
     q.setSql("SELECT 1");

@@ -14,7 +14,7 @@ const QString kPrefixo = QStringLiteral("Convertendo Grupos de produtos - Regist
 const QString kSelect =
     QStringLiteral("SELECT CODGRUPO, DESCRICAO, DIASESTMAXIMO, DIASESTMINIMO FROM GRUPROD ORDER BY CODGRUPO");
 
-class GruposProdutos : public PreenchimentoFixture {
+class ProductGroupFiller : public PreenchimentoFixture {
 protected:
     void SetUp() override
     {
@@ -34,7 +34,7 @@ protected:
     QStringList rotulos(int total) const { return PreenchimentoFixture::rotulos(kPrefixo, total); }
 };
 
-TEST_F(GruposProdutos, ConverteCadaLinhaCampoACampo)
+TEST_F(ProductGroupFiller, ConvertsEveryRowFieldByField)
 {
     const QString longo = QStringLiteral("Medicamentos de uso continuo e controlado 45c");  // 45 characters
     ASSERT_EQ(longo.size(), 45);
@@ -66,7 +66,7 @@ TEST_F(GruposProdutos, ConverteCadaLinhaCampoACampo)
     EXPECT_EQ(t.rows(kSelect), esperado);
 }
 
-TEST_F(GruposProdutos, MostraOProgressoDeCadaLinhaELimpaAoFim)
+TEST_F(ProductGroupFiller, ShowsTheProgressOfEveryRowAndClearsItAtTheEnd)
 {
     for (int i = 1; i <= 4; ++i)
         fonte(i, QStringLiteral("Grupo %1").arg(i));
@@ -87,7 +87,7 @@ TEST_F(GruposProdutos, MostraOProgressoDeCadaLinhaELimpaAoFim)
     EXPECT_EQ(gauge.maximum(), 0);
 }
 
-TEST_F(GruposProdutos, OrigemVaziaAindaEsvaziaOGrupo)
+TEST_F(ProductGroupFiller, EmptySourceStillEmptiesTheGroups)
 {
     converte();
     // The clearing is a commit point of its own: nothing to undo afterwards brings the old row back.
@@ -101,7 +101,7 @@ TEST_F(GruposProdutos, OrigemVaziaAindaEsvaziaOGrupo)
     EXPECT_EQ(gauge.maximum(), 0);
 }
 
-TEST_F(GruposProdutos, CodigoRepetidoTerminaOGrupoComAMensagemDoServidor)
+TEST_F(ProductGroupFiller, RepeatedCodeEndsTheGroupWithTheServersMessage)
 {
     // 5 and 1005 share their last three characters: both would be group 005.
     fonte(5, QStringLiteral("Higiene"));
@@ -127,7 +127,7 @@ TEST_F(GruposProdutos, CodigoRepetidoTerminaOGrupoComAMensagemDoServidor)
     EXPECT_EQ(t.count(QStringLiteral("GRUPROD")), 0);
 }
 
-TEST_F(GruposProdutos, RegrasDoRegistro)
+TEST_F(ProductGroupFiller, RecordPadsTheCodeTrimsTheDescriptionAndResetsOnlyAfterAnInsert)
 {
     TConverteGruposProd g(t.db);
     struct Codigo {

@@ -23,7 +23,7 @@ QColor corPropriedade(const TBarraProgresso& b, const char* nome)
 }
 }  // namespace
 
-TEST(BarraProgresso, PaintsBarAndPercentFromTheTruncatedPercentage)
+TEST(ProgressBar, PaintsBarAndPercentFromTheTruncatedPercentage)
 {
     struct Caso {
         int maximo;
@@ -58,7 +58,7 @@ TEST(BarraProgresso, PaintsBarAndPercentFromTheTruncatedPercentage)
     }
 }
 
-TEST(BarraProgresso, RepaintsWhenThePercentChangesAndOnEveryStepOnly)
+TEST(ProgressBar, RepaintsWhenThePercentChangesAndOnEveryStepOnly)
 {
     TBarraProgresso barra;
     barra.resize(611, 15);

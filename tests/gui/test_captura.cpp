@@ -44,7 +44,7 @@ int colunasCheias(const QImage& janela, const TBarraProgresso& barra)
 }
 }  // namespace
 
-TEST(Captura, IdleAndDuringARun)
+TEST(WindowCapture, IdleAndDuringARun)
 {
     RecordingMessages mensagens;
     ASSERT_TRUE(aplicaTema(*qApp));
@@ -115,7 +115,7 @@ void esperaLista(QFileDialog& d)
 }
 }  // namespace
 
-TEST(Captura, AbrirDialogAndWarningBoxInPortuguese)
+TEST(WindowCapture, AbrirDialogAndWarningBoxInPortuguese)
 {
     ASSERT_TRUE(instalaTraducao(*qApp));
     ASSERT_TRUE(aplicaTema(*qApp));

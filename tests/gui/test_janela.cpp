@@ -85,7 +85,7 @@ private:
     }
 };
 
-class Janela : public ::testing::Test {
+class MainWindow : public ::testing::Test {
 protected:
     MensagensComEstado mensagens;  // lives longer than the window
     TFPrincipal janela;
@@ -132,7 +132,7 @@ protected:
 };
 }  // namespace
 
-TEST_F(Janela, EveryControlHasItsNameCaptionPlaceAndInitialState)
+TEST_F(MainWindow, EveryControlHasItsNameCaptionPlaceAndInitialState)
 {
     struct Controle {
         const char* nome;
@@ -200,7 +200,7 @@ TEST_F(Janela, EveryControlHasItsNameCaptionPlaceAndInitialState)
     EXPECT_EQ(janela.scoBdOrigem.settings().user, QStringLiteral("root"));
 }
 
-TEST_F(Janela, IsAFixedWindowWithTitleFontHeaderAndMaroonTitle)
+TEST_F(MainWindow, IsAFixedWindowWithTitleFontHeaderAndMaroonTitle)
 {
     EXPECT_EQ(janela.windowTitle(), QStringLiteral("Conversor Farmácia Ostrevo"));
     EXPECT_EQ(janela.size(), QSize(628, 334));
@@ -228,7 +228,7 @@ TEST_F(Janela, IsAFixedWindowWithTitleFontHeaderAndMaroonTitle)
     EXPECT_TRUE(marrom);
 }
 
-TEST_F(Janela, FocusFollowsTheOrderOfTheFormAndTabSkipsWhatCannotTakeIt)
+TEST_F(MainWindow, FocusFollowsTheOrderOfTheFormAndTabSkipsWhatCannotTakeIt)
 {
     const QStringList ordem = {"chkCLientes",  "chkFornecedores", "chkProdutos",
                                "chkGruposProdutos", "chkClassificacaoFiscal", "edtCaminhoBDDestino",
@@ -260,7 +260,7 @@ TEST_F(Janela, FocusFollowsTheOrderOfTheFormAndTabSkipsWhatCannotTakeIt)
                                       "btnSair", "chkCLientes"}));
 }
 
-TEST_F(Janela, RunParametersHoldTheBareNamesThenOneLinePerTickedBoxInFixedOrder)
+TEST_F(MainWindow, RunParametersHoldTheBareNamesThenOneLinePerTickedBoxInFixedOrder)
 {
     const QStringList nomes = {"CLIENTES", "FORNECEDORES", "GRUPOSPRODUTOS", "CLASSIFICACAOFISCAL",
                                "PRODUTOS", "CAMINHO BD DESTINO", "CAMINHO BD ORIGEM"};
@@ -295,7 +295,7 @@ TEST_F(Janela, RunParametersHoldTheBareNamesThenOneLinePerTickedBoxInFixedOrder)
     }
 }
 
-TEST_F(Janela, ConverterOnlyWarnsWithoutAPathOrWithoutAUsableConnection)
+TEST_F(MainWindow, ConverterOnlyWarnsWithoutAPathOrWithoutAUsableConnection)
 {
     ArquivoDestino arquivo;
     struct Caso {
@@ -330,7 +330,7 @@ TEST_F(Janela, ConverterOnlyWarnsWithoutAPathOrWithoutAUsableConnection)
     EXPECT_TRUE(kAvisoConexao.endsWith(QLatin1Char(' ')));
 }
 
-TEST_F(Janela, AbrirStartsInTheProgramFolderAndOpensTheChosenFile)
+TEST_F(MainWindow, AbrirStartsInTheProgramFolderAndOpensTheChosenFile)
 {
     ArquivoDestino arquivo(QStringLiteral("destino.fb"));
     abre(arquivo.caminho);
@@ -352,7 +352,7 @@ TEST_F(Janela, AbrirStartsInTheProgramFolderAndOpensTheChosenFile)
     EXPECT_EQ(janela.edtCaminhoBDDestino->text(), arquivo.caminho);
 }
 
-TEST(JanelaPastaAbrir, ProgramFolderFirstThenTheChosenFilesFolderWhileItExists)
+TEST(WindowOpenFolder, ProgramFolderFirstThenTheChosenFilesFolderWhileItExists)
 {
     ArquivoDestino arquivo;
     const QString programa = QCoreApplication::applicationDirPath();
@@ -369,7 +369,7 @@ TEST(JanelaPastaAbrir, ProgramFolderFirstThenTheChosenFilesFolderWhileItExists)
         EXPECT_EQ(TFPrincipal::pastaInicialAbrir(c.campo), c.pasta) << qPrintable(c.campo);
 }
 
-TEST_F(Janela, AbrirCancelledKeepsTheOldPathButLeavesTheTargetClosed)
+TEST_F(MainWindow, AbrirCancelledKeepsTheOldPathButLeavesTheTargetClosed)
 {
     ArquivoDestino arquivo;
     abre(arquivo.caminho);
@@ -388,7 +388,7 @@ TEST_F(Janela, AbrirCancelledKeepsTheOldPathButLeavesTheTargetClosed)
     EXPECT_EQ(mensagens.list[0].text, kAvisoConexao);
 }
 
-TEST_F(Janela, AbrirOnAFileThatIsNoDatabaseShowsTheServersMessage)
+TEST_F(MainWindow, AbrirOnAFileThatIsNoDatabaseShowsTheServersMessage)
 {
     ArquivoDestino bom;
     const QString lixo = bom.pasta() + QStringLiteral("/LIXO.FB");
@@ -426,7 +426,7 @@ TEST_F(Janela, AbrirOnAFileThatIsNoDatabaseShowsTheServersMessage)
     }
 }
 
-TEST_F(Janela, RunWithNoGroupCommitsAndReportsSuccessWithTheControlsOffMeanwhile)
+TEST_F(MainWindow, RunWithNoGroupCommitsAndReportsSuccessWithTheControlsOffMeanwhile)
 {
     ArquivoDestino arquivo;
     abre(arquivo.caminho);
@@ -468,7 +468,7 @@ TEST_F(Janela, RunWithNoGroupCommitsAndReportsSuccessWithTheControlsOffMeanwhile
     }
 }
 
-TEST_F(Janela, RunCallsTheTickedGroupsInTheirOrderWhileTheWindowStaysShutAgainstClosing)
+TEST_F(MainWindow, RunCallsTheTickedGroupsInTheirOrderWhileTheWindowStaysShutAgainstClosing)
 {
     ArquivoDestino arquivo;
     janela.show();
@@ -510,7 +510,7 @@ TEST_F(Janela, RunCallsTheTickedGroupsInTheirOrderWhileTheWindowStaysShutAgainst
     EXPECT_TRUE(janela.close()) << "closing works again once the run is over";
 }
 
-TEST_F(Janela, FailedRunKeepsTheLabelOnTheFailedRowAndEnablesTheControls)
+TEST_F(MainWindow, FailedRunKeepsTheLabelOnTheFailedRowAndEnablesTheControls)
 {
     ArquivoDestino arquivo;
     abre(arquivo.caminho);
@@ -542,7 +542,7 @@ TEST_F(Janela, FailedRunKeepsTheLabelOnTheFailedRowAndEnablesTheControls)
     EXPECT_EQ(primeiraLinha(mensagens.list[0].text), kSucesso);
 }
 
-TEST_F(Janela, AnErrorEscapingTheRunIsShownAfterTheControlsAreBack)
+TEST_F(MainWindow, AnErrorEscapingTheRunIsShownAfterTheControlsAreBack)
 {
     ArquivoDestino arquivo;
     abre(arquivo.caminho);
@@ -557,7 +557,7 @@ TEST_F(Janela, AnErrorEscapingTheRunIsShownAfterTheControlsAreBack)
     EXPECT_FALSE(janela.emConversao());
 }
 
-TEST(JanelaSaida, SairRollsBackAndTheCloseBoxCommits)
+TEST(WindowExit, SairRollsBackAndTheCloseBoxCommits)
 {
     RecordingMessages mensagens;
     struct Caso {
@@ -591,7 +591,7 @@ TEST(JanelaSaida, SairRollsBackAndTheCloseBoxCommits)
     }
 }
 
-TEST(JanelaDialogo, ListsFbFilesOfAnyCaseFromTheGivenFolder)
+TEST(WindowFileDialog, ListsFbFilesOfAnyCaseFromTheGivenFolder)
 {
     ArquivoDestino arquivo;
     std::unique_ptr<QFileDialog> d = TFPrincipal::criaDialogoAbrir(nullptr, arquivo.pasta());
@@ -603,7 +603,7 @@ TEST(JanelaDialogo, ListsFbFilesOfAnyCaseFromTheGivenFolder)
     EXPECT_TRUE(d->testOption(QFileDialog::DontUseNativeDialog));
 }
 
-TEST(JanelaTema, AppliesTheThemeOrWarnsAndKeepsTheDefaultLook)
+TEST(WindowTheme, AppliesTheThemeOrWarnsAndKeepsTheDefaultLook)
 {
     RecordingMessages mensagens;
     ASSERT_TRUE(qApp->styleSheet().isEmpty());
@@ -631,7 +631,7 @@ TEST(JanelaTema, AppliesTheThemeOrWarnsAndKeepsTheDefaultLook)
     qApp->setStyleSheet(QString());
 }
 
-TEST(JanelaMensagens, CarriageReturnBreaksTheLine)
+TEST(WindowMessages, CarriageReturnBreaksTheLine)
 {
     const std::pair<QString, QString> casos[] = {
         {QStringLiteral("a") + QChar(13) + QStringLiteral("b"), QStringLiteral("a\nb")},
@@ -675,7 +675,7 @@ void insereCliente(const QString& arquivo, const QString& nome)
 }
 }  // namespace
 
-TEST_F(Janela, AFailedRunPutsTheTargetBackAndSaysSoAfterTheRunsOwnText)
+TEST_F(MainWindow, AFailedRunPutsTheTargetBackAndSaysSoAfterTheRunsOwnText)
 {
     ArquivoDestino arquivo;
     insereCliente(arquivo.caminho, QStringLiteral("ANTERIOR"));
@@ -703,7 +703,7 @@ TEST_F(Janela, AFailedRunPutsTheTargetBackAndSaysSoAfterTheRunsOwnText)
 }
 
 // A marker left by a run that never ended: "Abrir" asks, and only a yes restores.
-TEST_F(Janela, OpeningAFileWhoseRunDidNotEndAsksBeforeRestoringIt)
+TEST_F(MainWindow, OpeningAFileWhoseRunDidNotEndAsksBeforeRestoringIt)
 {
     for (const bool sim : {true, false}) {
         SCOPED_TRACE(sim ? "yes" : "no");
@@ -745,7 +745,7 @@ TEST_F(Janela, OpeningAFileWhoseRunDidNotEndAsksBeforeRestoringIt)
 
 // SIGINT or SIGTERM to the window's process during a run: the run stops at the next row, the
 // target is put back, the message says the run was interrupted, and then the window closes.
-TEST_F(Janela, ASignalDuringARunStopsItRestoresTheTargetAndClosesTheWindow)
+TEST_F(MainWindow, ASignalDuringARunStopsItRestoresTheTargetAndClosesTheWindow)
 {
     ArquivoDestino arquivo;
     insereCliente(arquivo.caminho, QStringLiteral("ANTERIOR"));

@@ -104,7 +104,7 @@ void confere(const Idioma& esperado)
 }
 }  // namespace
 
-TEST(JanelaTraducao, QtsOwnTextsArePortugueseAndEnglishComesBackWithoutTheCatalogue)
+TEST(WindowTranslation, QtsOwnTextsArePortugueseAndEnglishComesBackWithoutTheCatalogue)
 {
     QTemporaryDir semCatalogo;
     const struct {
@@ -124,7 +124,7 @@ TEST(JanelaTraducao, QtsOwnTextsArePortugueseAndEnglishComesBackWithoutTheCatalo
     }
 }
 
-TEST(JanelaTraducao, TheBoxesShownByTheMessagesCarryTheTitleTextAndAnswer)
+TEST(WindowTranslation, TheBoxesShownByTheMessagesCarryTheTitleTextAndAnswer)
 {
     ASSERT_TRUE(instalaTraducao(*qApp));
     TMensagensQt mensagens;

@@ -19,7 +19,7 @@ const char* const colunasOrigem =
 
 const QString fabricanteLongo = QStringLiteral("Laboratório Novo de Nome Muito Longo Ltda");
 
-class PreencheProdutos : public PreenchimentoFixture {
+class ProductFiller : public PreenchimentoFixture {
 protected:
     void semeiaOrigem();
     void semeiaDestino();
@@ -36,7 +36,7 @@ protected:
     RecordingMessages messages;
 };
 
-void PreencheProdutos::semeiaOrigem()
+void ProductFiller::semeiaOrigem()
 {
     const QString longo = QStringLiteral("'") + fabricanteLongo + QStringLiteral("'");
     const QStringList linhas = {
@@ -64,7 +64,7 @@ void PreencheProdutos::semeiaOrigem()
         s.exec(QString::fromLatin1(colunasOrigem) + l);
 }
 
-void PreencheProdutos::semeiaDestino()
+void ProductFiller::semeiaDestino()
 {
     t.exec(QStringLiteral("INSERT INTO CADFABR (CODFABRIC, DESCRICAO) VALUES ('00003', 'EMS')"));
     t.exec(QStringLiteral("INSERT INTO CLASFISC (CODCLASFIS, CODIGONCM, CODNBM, CODNATRECEITA) "
@@ -75,7 +75,7 @@ void PreencheProdutos::semeiaDestino()
     t.tr.commit();
 }
 
-TEST_F(PreencheProdutos, ProdutosBaguncadosLidosDeVolta)
+TEST_F(ProductFiller, MessyProductsReadBackNormalizedWithTheReferenceRowsTheyNeeded)
 {
     semeiaOrigem();
     semeiaDestino();
@@ -129,7 +129,7 @@ TEST_F(PreencheProdutos, ProdutosBaguncadosLidosDeVolta)
     EXPECT_TRUE(messages.list.empty());
 }
 
-TEST_F(PreencheProdutos, ProgressoRegistroPorRegistro)
+TEST_F(ProductFiller, ShowsTheProgressRowByRowAndClearsItAtTheEnd)
 {
     semeiaOrigem();
     semeiaDestino();
@@ -146,7 +146,7 @@ TEST_F(PreencheProdutos, ProgressoRegistroPorRegistro)
     EXPECT_EQ(gauge.maximum(), 0);
 }
 
-TEST_F(PreencheProdutos, OrigemVaziaAindaEsvaziaAsTabelas)
+TEST_F(ProductFiller, EmptySourceStillEmptiesBothTables)
 {
     semeiaDestino();
     converte();
@@ -160,7 +160,7 @@ TEST_F(PreencheProdutos, OrigemVaziaAindaEsvaziaAsTabelas)
 }
 
 // One bad row ends the conversion at that row, with a message that says what is wrong.
-TEST_F(PreencheProdutos, LinhaRuimTerminaAConversaoNaquelaLinha)
+TEST_F(ProductFiller, BadRowEndsTheConversionAtThatRowSayingWhatIsWrong)
 {
     struct Caso {
         const char* nome;

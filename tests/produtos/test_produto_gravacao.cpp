@@ -41,7 +41,7 @@ QString selectDasColunas(const std::vector<Coluna>& colunas, const QString& onde
     return QStringLiteral("SELECT ") + nomes.join(QStringLiteral(", ")) + QStringLiteral(" FROM PRODUTO WHERE ") + onde;
 }
 
-TEST(ProdutoGravacao, InsercaoCompletaLidaDeVoltaColunaPorColuna)
+TEST(ProductWrite, FullInsertReadsBackColumnByColumnAndResetsTheRecord)
 {
     TargetFixture fx;
     TConverteProduto p(fx.db);
@@ -61,7 +61,7 @@ TEST(ProdutoGravacao, InsercaoCompletaLidaDeVoltaColunaPorColuna)
     EXPECT_EQ(p.Descricao(), QString());
 }
 
-TEST(ProdutoGravacao, RegistroDoResetDeixaAsDatasParaOBanco)
+TEST(ProductWrite, ResetRecordLeavesTheDatesToTheDatabase)
 {
     TargetFixture fx;
     TConverteProduto p(fx.db);
@@ -81,7 +81,7 @@ TEST(ProdutoGravacao, RegistroDoResetDeixaAsDatasParaOBanco)
                                  "0", "1E20", "1,5E-7", "-0,01", "1234567,891", "PASTILHA D'ÁGUA"}));
 }
 
-TEST(ProdutoGravacao, InsercaoRecusadaGuardaORegistro)
+TEST(ProductWrite, RefusedInsertKeepsTheRecordAndALongTextIsRefusedNotCut)
 {
     TargetFixture fx;
     TConverteProduto p(fx.db);
@@ -101,7 +101,7 @@ TEST(ProdutoGravacao, InsercaoRecusadaGuardaORegistro)
     EXPECT_THROW(q.ExecutaSql(), AppError);
 }
 
-TEST(ProdutoGravacao, LimpaTabelaApagaEConfirma)
+TEST(ProductWrite, LimpaTabelaDeletesAndCommits)
 {
     TargetFixture fx;
     semeia(fx, {"INSERT INTO PRODUTO (CODPROD) VALUES ('000001')", "INSERT INTO PRODUTO (CODPROD) VALUES ('000002')"});
@@ -146,7 +146,7 @@ const QStringList colunasAtualizacao = {
     "produto.PercIcmsSubsTribSaidaR3", "produto.substribsaidaR4", "produto.percbasesubstribsaidaR4",
     "produto.PercIcmsSubsTribSaidaR4", "Produto.CFOPFORAUF", "Produto.CFOPDENTROUF"};
 
-TEST(ProdutoAtualizacao, TextoDaAtualizacaoCompleta)
+TEST(ProductUpdate, FullUpdateTextWritesWhatTheInsertWrites)
 {
     TargetDatabase semConexao;
     TConverteProduto p(semConexao);
@@ -165,7 +165,7 @@ TEST(ProdutoAtualizacao, TextoDaAtualizacaoCompleta)
     }
 }
 
-TEST(ProdutoAtualizacao, AtualizacaoCompletaNoArquivo)
+TEST(ProductUpdate, FullUpdateRewritesOnlyThatProductsRowInTheFile)
 {
     TargetFixture fx;
     TConverteProduto p(fx.db);
@@ -201,7 +201,7 @@ TEST(ProdutoAtualizacao, AtualizacaoCompletaNoArquivo)
     EXPECT_EQ(m, (Linhas{{"01/02/2013", "07/08/2020", "NOVA D'ESCRIÇÃO"}}));
 }
 
-TEST(ProdutoAtualizacao, AtualizacaoDePrecos)
+TEST(ProductUpdate, PriceUpdateTextSetsOnlyTheCodesAndPrices)
 {
     TargetDatabase semConexao;
     TConverteProduto t(semConexao);
@@ -236,7 +236,7 @@ TEST(ProdutoAtualizacao, AtualizacaoDePrecos)
     EXPECT_EQ(l, (Linhas{{"", "", "009", "", "1,25", "0", "0", "4,5", "DIPIRONA 500MG", "CX"}}));
 }
 
-TEST(ProdutoAtualizacao, CodigoInexistenteNaoMudaNada)
+TEST(ProductUpdate, UnknownCodeChangesNothing)
 {
     TargetFixture fx;
     TConverteProduto p(fx.db);
@@ -252,7 +252,7 @@ TEST(ProdutoAtualizacao, CodigoInexistenteNaoMudaNada)
 
 // --- Side records --------------------------------------------------------------------------
 
-TEST(ProdutoRegistrosLaterais, ControleDeSerieEmTodoOParafat)
+TEST(ProductSideRecords, SerialControlIsSetOnEveryParafatRowAndCommitted)
 {
     TargetFixture fx;
     semeia(fx, {"INSERT INTO PARAFAT (CODEMPRESA, CONTROLESERIE) VALUES ('00', 'N')",
@@ -269,7 +269,7 @@ TEST(ProdutoRegistrosLaterais, ControleDeSerieEmTodoOParafat)
     EXPECT_EQ(p.Descricao(), QStringLiteral("MANTIDA"));  // side records leave the record alone
 }
 
-TEST(ProdutoRegistrosLaterais, RelacaoProdutoFornecedor)
+TEST(ProductSideRecords, ProductSupplierLinkSkipsAnEmptySupplierAndStaysInTheCallersTransaction)
 {
     TargetFixture fx;
     TConverteProduto p(fx.db);
@@ -287,7 +287,7 @@ TEST(ProdutoRegistrosLaterais, RelacaoProdutoFornecedor)
     EXPECT_THROW(p.GravaRelPrFo(QStringLiteral("000123"), QStringLiteral("000045"), QString()), AppError);
 }
 
-TEST(ProdutoRegistrosLaterais, EntradaDeInventario)
+TEST(ProductSideRecords, InventoryEntryIsWrittenOnlyForAPositiveCost)
 {
     TargetFixture fx;
     TConverteProduto p(fx.db);
@@ -307,7 +307,7 @@ TEST(ProdutoRegistrosLaterais, EntradaDeInventario)
 
 // --- Stock complement ----------------------------------------------------------------------
 
-TEST(CompProdGravacao, InsercaoLidaDeVolta)
+TEST(CompProdWrite, InsertReadsBackAndDoesNotResetTheFields)
 {
     TargetFixture fx;
     TConverteCompProd c(fx.db);

@@ -107,7 +107,7 @@ std::vector<CasoSetter> casosSetter()
 }
 #undef PROP
 
-TEST(ProdutoRegistro, SettersNormalizamCadaValor)
+TEST(ProductRecord, SettersNormalizeEveryValue)
 {
     TargetDatabase semConexao;
     TConverteProduto p(semConexao);
@@ -118,7 +118,7 @@ TEST(ProdutoRegistro, SettersNormalizamCadaValor)
 }
 
 // A code longer than its column would be cut into another product's or manufacturer's code.
-TEST(ProdutoRegistro, CodigoLongoDemaisRecusadoSemCorte)
+TEST(ProductRecord, TooLongCodeIsRefusedNotCut)
 {
     struct Caso {
         std::function<void(TConverteProduto&)> define;
@@ -148,7 +148,7 @@ TEST(ProdutoRegistro, CodigoLongoDemaisRecusadoSemCorte)
     EXPECT_EQ(p.CodFabric(), QStringLiteral("00003"));
 }
 
-TEST(ProdutoRegistro, CriarInstalaFormatoDeDataSemMudarOFormatoRegional)
+TEST(ProductRecord, CreatingInstallsTheDateFormatWithoutChangingTheRegionalFormat)
 {
     TargetDatabase semConexao;
     TConverteProduto p(semConexao);
@@ -157,7 +157,7 @@ TEST(ProdutoRegistro, CriarInstalaFormatoDeDataSemMudarOFormatoRegional)
     EXPECT_EQ(RegionalFormat::dateToStr(QDate(2013, 3, 5)), QStringLiteral("05/03/2013"));
 }
 
-TEST(ProdutoRegistro, ResetDaOsValoresPadraoEPreservaOsCamposSemSetter)
+TEST(ProductRecord, ResetGivesTheDefaultsAndKeepsTheFieldsWithoutASetter)
 {
     TargetDatabase semConexao;
     TConverteProduto p(semConexao);
@@ -205,7 +205,7 @@ TEST(ProdutoRegistro, ResetDaOsValoresPadraoEPreservaOsCamposSemSetter)
     EXPECT_EQ(p.Data_Ult_Alteracao(), QStringLiteral("10/10/2010"));
 }
 
-TEST(ProdutoInsercao, TextoColunaPorColuna)
+TEST(ProductInsertText, NamesEveryColumnWithItsLiteralAndLeavesTheRecordAlone)
 {
     TargetDatabase semConexao;
     TConverteProduto p(semConexao);
@@ -224,7 +224,7 @@ TEST(ProdutoInsercao, TextoColunaPorColuna)
 }
 
 // Which optional columns are present, and where: always right after Produto.PrecoPromo.
-TEST(ProdutoInsercao, ColunasOpcionaisDeData)
+TEST(ProductInsertText, OptionalDateColumnsOnlyWhenSet)
 {
     struct Caso {
         const char* nome;
@@ -273,7 +273,7 @@ TEST(ProdutoInsercao, ColunasOpcionaisDeData)
     }
 }
 
-TEST(ProdutoInsercao, FormaDosNumerosETextos)
+TEST(ProductInsertText, NumbersAsTheirShortestLiteralAndTextsWithDoubledApostrophes)
 {
     struct Caso {
         double preco;
@@ -300,7 +300,7 @@ TEST(ProdutoInsercao, FormaDosNumerosETextos)
 
 // --- Stock complement ----------------------------------------------------------------------
 
-TEST(CompProdRegistro, SetterDoCodigoEReset)
+TEST(CompProdRecord, CodeSetterPadsAndTheResetKeepsTheLimitsAndTheAverageCost)
 {
     TargetDatabase semConexao;
     TConverteCompProd c(semConexao);
@@ -331,7 +331,7 @@ TEST(CompProdRegistro, SetterDoCodigoEReset)
     EXPECT_EQ(c.PrecoNF(), 9.0);
 }
 
-TEST(CompProdRegistro, TextoDaInsercao)
+TEST(CompProdRecord, InsertTextPutsEveryNumberInItsOwnColumn)
 {
     TargetDatabase semConexao;
     TConverteCompProd c(semConexao);
