@@ -10,6 +10,8 @@ QString TextRules::copy(const QString& text, int start, int count)
     return text.mid(start - 1, count);
 }
 
+QString TextRules::left(const QString& text, int count) { return copy(text, 1, count); }
+
 QString TextRules::trim(const QString& text)
 {
     int b = 0, e = text.size();

@@ -8,6 +8,7 @@
 class TextRules {
 public:
     static QString copy(const QString& text, int start, int count);  // part (start, count)
+    static QString left(const QString& text, int count);  // the first count characters
     static QString trim(const QString& text);
     static QString upper(const QString& text);
     // Every lower-case letter of the target's character set (WIN1252) to its upper-case form

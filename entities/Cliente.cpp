@@ -1,4 +1,5 @@
 #include "entities/Cliente.h"
+#include "conversion/ColunasComando.h"
 #include "conversion/TextRules.h"
 #include "common/AppError.h"
 
@@ -27,21 +28,20 @@ QString todasSemAspas(const QString& val)
     return t;
 }
 
-QString corta(const QString& t, int n) { return t.left(n); }
-QString apara(const QString& t) { return TextRules::trim(t); }
 QString q(const QString& t) { return TextRules::quoted(t); }
 
 // Free text: trimmed and cut to the column, before and after the quotes are gone.
 QString textoAparado(const QString& Value, int largura)
 {
-    return corta(apara(semAspas(Value, [largura](const QString& t) { return corta(apara(t), largura); })),
-                 largura);
+    const auto passo = [largura](const QString& t) { return TextRules::left(TextRules::trim(t), largura); };
+    return TextRules::left(TextRules::trim(semAspas(Value, passo)), largura);
 }
 
 // Free text cut to the column without trimming.
 QString textoCortado(const QString& Value, int largura)
 {
-    return corta(semAspas(Value, [largura](const QString& t) { return corta(t, largura); }), largura);
+    const auto passo = [largura](const QString& t) { return TextRules::left(t, largura); };
+    return TextRules::left(semAspas(Value, passo), largura);
 }
 
 QString barrasParaPontos(QString t)
@@ -63,7 +63,7 @@ TConverteCliente::~TConverteCliente()
 
 QString TConverteCliente::FCodigoLimpo(const QString& Value, int Largura, const QString& Campo) const
 {
-    return codigoZerado(TiraMascara(apara(todasSemAspas(Value))), Largura, Campo, Value);
+    return codigoZerado(TiraMascara(TextRules::trim(todasSemAspas(Value))), Largura, Campo, Value);
 }
 
 void TConverteCliente::SetCodCliente(const QString& Value)
@@ -76,12 +76,13 @@ void TConverteCliente::SetNome(const QString& Value) { FNome = textoAparado(Valu
 
 void TConverteCliente::SetContato(const QString& Value)
 {
-    FContato = corta(apara(semAspas(Value, apara)), 50);
+    FContato = TextRules::left(TextRules::trim(semAspas(Value, TextRules::trim)), 50);
 }
 
 void TConverteCliente::SetNomeFantasia(const QString& Value)
 {
-    FNomeFantasia = corta(apara(semAspas(Value, [](const QString& t) { return corta(t, 50); })), 50);
+    const auto passo = [](const QString& t) { return TextRules::left(t, 50); };
+    FNomeFantasia = TextRules::left(TextRules::trim(semAspas(Value, passo)), 50);
 }
 
 void TConverteCliente::SetEndereco(const QString& Value) { FEndereco = textoAparado(Value, 60); }
@@ -92,14 +93,15 @@ void TConverteCliente::SetBairroEntr(const QString& Value) { FBairroEntr = texto
 
 void TConverteCliente::SetBairroCob(const QString& Value)
 {
-    FBairroCob = corta(apara(semAspas(Value, [](const QString& t) { return corta(apara(t), 60); })), 30);
+    const auto passo = [](const QString& t) { return TextRules::left(TextRules::trim(t), 60); };
+    FBairroCob = TextRules::left(TextRules::trim(semAspas(Value, passo)), 30);
 }
 
 namespace {
 // City codes come from the city lookup; a blank one means "no city".
 QString codigoCidade(const TConversao& c, const QString& Value)
 {
-    const QString v = apara(todasSemAspas(Value));
+    const QString v = TextRules::trim(todasSemAspas(Value));
     return v.isEmpty() ? QString() : c.codigoZerado(v, 5, QStringLiteral("Código da cidade"), Value);
 }
 }  // namespace
@@ -120,20 +122,21 @@ void TConverteCliente::SetEstado(const QString& Value)
 
 void TConverteCliente::SetEstadoEntr(const QString& Value)
 {
-    FEstadoEntr = TextRules::upperWin1252(
-        corta(apara(semAspas(Value, [](const QString& t) { return corta(apara(t), 60); })), 2));
+    const auto passo = [](const QString& t) { return TextRules::left(TextRules::trim(t), 60); };
+    FEstadoEntr = TextRules::upperWin1252(TextRules::left(TextRules::trim(semAspas(Value, passo)), 2));
 }
 
 void TConverteCliente::SetEstadoCob(const QString& Value)
 {
-    FEstadoCob = TextRules::upperWin1252(corta(semAspas(Value, [](const QString& t) { return corta(t, 20); }), 2));
+    const auto passo = [](const QString& t) { return TextRules::left(t, 20); };
+    FEstadoCob = TextRules::upperWin1252(TextRules::left(semAspas(Value, passo), 2));
 }
 
 namespace {
 // Documents: the mask goes before the cut, so no digit is lost to punctuation.
 QString documento(const TConversao& c, const QString& Value, int largura, bool removeCaracter)
 {
-    const auto passo = [&c, largura](const QString& t) { return corta(c.TiraMascara(t), largura); };
+    const auto passo = [&c, largura](const QString& t) { return TextRules::left(c.TiraMascara(t), largura); };
     const QString v = passo(semAspas(Value, passo));
     return removeCaracter ? c.FRemoveCaracter(v) : v;
 }
@@ -145,37 +148,37 @@ void TConverteCliente::SetCepCob(const QString& Value) { FCepCob = documento(*th
 void TConverteCliente::SetCgcCpf(const QString& Value) { FCgcCpf = documento(*this, Value, 18, true); }
 void TConverteCliente::SetInscEst(const QString& Value) { FInscEst = documento(*this, Value, 15, true); }
 void TConverteCliente::SetInscMunicipal(const QString& Value) { FInscMunicipal = documento(*this, Value, 15, false); }
-void TConverteCliente::SetPessoa_FJ(const QString& Value) { FPessoa_FJ = corta(semAspas(Value), 1); }
+void TConverteCliente::SetPessoa_FJ(const QString& Value) { FPessoa_FJ = TextRules::left(semAspas(Value), 1); }
 
 // Telephones: the mask and the telephone rules run on the whole number, the cut comes last,
 // so the digits of a masked number are not lost to its punctuation.
 void TConverteCliente::SetFone(const QString& Value)
 {
-    FFone = corta(FValidaTelefone(TiraMascara(apara(todasSemAspas(Value)))), 15);
+    FFone = TextRules::left(FValidaTelefone(TiraMascara(TextRules::trim(todasSemAspas(Value)))), 15);
 }
 
 void TConverteCliente::SetFax(const QString& Value)
 {
-    const auto passo = [this](const QString& t) { return corta(TiraMascara(apara(t)), 15); };
+    const auto passo = [this](const QString& t) { return TextRules::left(TiraMascara(TextRules::trim(t)), 15); };
     FFax = FValidaTelefone(passo(semAspas(Value, passo)));
 }
 
 void TConverteCliente::SetPrefixCelular(const QString& Value)
 {
-    FPrefixCelular = corta(TiraMascara(todasSemAspas(Value)), 4);
+    FPrefixCelular = TextRules::left(TiraMascara(todasSemAspas(Value)), 4);
 }
 
 void TConverteCliente::SetCelular(const QString& Value)
 {
-    FCelular = corta(TiraMascara(todasSemAspas(Value)), 20);
+    FCelular = TextRules::left(TiraMascara(todasSemAspas(Value)), 20);
 }
 
 void TConverteCliente::SetEmail(const QString& Value) { FEmail = textoAparado(Value, 60); }
 void TConverteCliente::SetHomePage(const QString& Value) { FHomePage = textoAparado(Value, 30); }
-void TConverteCliente::SetAtivo(const QString& Value) { FAtivo = corta(semAspas(Value), 1); }
+void TConverteCliente::SetAtivo(const QString& Value) { FAtivo = TextRules::left(semAspas(Value), 1); }
 void TConverteCliente::SetNomeMae(const QString& Value) { FNomeMae = semAspas(Value); }
 void TConverteCliente::SetNomePai(const QString& Value) { FNomePai = semAspas(Value); }
-void TConverteCliente::SetCliBloqueado(const QString& Value) { FCliBloqueado = corta(semAspas(Value), 1); }
+void TConverteCliente::SetCliBloqueado(const QString& Value) { FCliBloqueado = TextRules::left(semAspas(Value), 1); }
 void TConverteCliente::SetMalaDiretaEletr(const QString& Value) { FMalaDiretaEletr = semAspas(Value); }
 void TConverteCliente::SetProtestarCliente(const QString& Value) { FProtestarCliente = semAspas(Value); }
 
@@ -227,7 +230,7 @@ void TConverteCliente::SetCampoLivre10(const QString& Value) { FCampoLivre10 = t
 void TConverteCliente::SetCodPais(const QString& Value)
 {
     // A blank country leaves the code that was there.
-    if (apara(Value).isEmpty())
+    if (TextRules::trim(Value).isEmpty())
         return;
     FCodPais = FCodigoLimpo(Value, 4, QStringLiteral("Código do país"));
 }
@@ -346,55 +349,53 @@ QString TConverteCliente::MontaSqlInsere() const
 
 QString TConverteCliente::AtualizaCliente() const
 {
-    QString s = QStringLiteral(" Update Cliente set ");
-    const auto atribui = [&s](const char* coluna, const QString& valor) {
-        s += QLatin1String(coluna) + QStringLiteral(" = ") + valor + QStringLiteral(", ");
-    };
-    atribui("cliente.Nome", q(FNome));
-    atribui("cliente.nomefantasia", q(FNomeFantasia));
-    atribui("cliente.endereco", q(FEndereco));
-    atribui("cliente.bairro", q(FBairro));
-    atribui("cliente.codcidade", q(FCodCidade));
-    atribui("cliente.estado", q(FEstado));
-    atribui("cliente.cep", q(FCep));
-    atribui("cliente.cgccpf", q(FCgcCpf));
-    atribui("cliente.inscest", q(FInscEst));
-    atribui("cliente.pessoa_fj", q(FPessoa_FJ));
-    atribui("cliente.fone", q(FFone));
-    atribui("cliente.fax", q(FFax));
-    atribui("cliente.prefixcelular", q(FPrefixCelular));
-    atribui("cliente.celular", q(FCelular));
-    atribui("cliente.campolivre1", q(FCampoLivre1));
-    atribui("cliente.campolivre2", q(FCampoLivre2));
-    atribui("cliente.campolivre3", q(FCampoLivre3));
-    atribui("cliente.campolivre4", q(FCampoLivre4));
-    atribui("cliente.campolivre5", q(FCampoLivre5));
-    atribui("cliente.campolivre6", q(FCampoLivre6));
-    atribui("cliente.campolivre7", q(FCampoLivre7));
-    atribui("cliente.campolivre8", q(FCampoLivre8));
-    atribui("cliente.campolivre9", q(FCampoLivre9));
-    atribui("cliente.campolivre10", q(FCampoLivre10));
-    atribui("cliente.observacao", q(FObservacao));
-    atribui("cliente.email", q(FEmail));
-    atribui("cliente.homepage", q(FHomePage));
-    atribui("cliente.enderecocob", q(FEnderecoCob));
-    atribui("cliente.bairrocob", q(FBairroCob));
-    atribui("cliente.cepcob", q(FCepCob));
-    atribui("cliente.codcidadecob", q(FCodCidadeCob));
-    atribui("cliente.estadocob", q(FEstadoCob));
-    atribui("cliente.enderecoent", q(FEnderecoEntr));
-    atribui("cliente.bairroent", q(FBairroEntr));
-    atribui("cliente.cepent", q(FCepEntr));
-    atribui("cliente.codcidadeent", q(FCodCidadeEntr));
-    atribui("cliente.estadoent", q(FEstadoEntr));
-    atribui("cliente.codfornec", q(FCodFornec));
-    atribui("Cliente.contato", q(FContato));
-    atribui("Cliente.CodSegmento", q(FCodSegmento));
-    atribui("Cliente.CodClasCli", q(FCodClasCli));
-    atribui("Cliente.CodVendend1", q(FCodVendend1));
-    atribui("Cliente.LimiteCredito", TextRules::numberLiteral(FLimiteCredito));
-    atribui("Cliente.CodPais", q(FCodPais));
-    atribui("cliente.nomesocio", q(FNomeSocio));
+    ColunasComando c;
+    c.texto("cliente.Nome", FNome);
+    c.texto("cliente.nomefantasia", FNomeFantasia);
+    c.texto("cliente.endereco", FEndereco);
+    c.texto("cliente.bairro", FBairro);
+    c.texto("cliente.codcidade", FCodCidade);
+    c.texto("cliente.estado", FEstado);
+    c.texto("cliente.cep", FCep);
+    c.texto("cliente.cgccpf", FCgcCpf);
+    c.texto("cliente.inscest", FInscEst);
+    c.texto("cliente.pessoa_fj", FPessoa_FJ);
+    c.texto("cliente.fone", FFone);
+    c.texto("cliente.fax", FFax);
+    c.texto("cliente.prefixcelular", FPrefixCelular);
+    c.texto("cliente.celular", FCelular);
+    c.texto("cliente.campolivre1", FCampoLivre1);
+    c.texto("cliente.campolivre2", FCampoLivre2);
+    c.texto("cliente.campolivre3", FCampoLivre3);
+    c.texto("cliente.campolivre4", FCampoLivre4);
+    c.texto("cliente.campolivre5", FCampoLivre5);
+    c.texto("cliente.campolivre6", FCampoLivre6);
+    c.texto("cliente.campolivre7", FCampoLivre7);
+    c.texto("cliente.campolivre8", FCampoLivre8);
+    c.texto("cliente.campolivre9", FCampoLivre9);
+    c.texto("cliente.campolivre10", FCampoLivre10);
+    c.texto("cliente.observacao", FObservacao);
+    c.texto("cliente.email", FEmail);
+    c.texto("cliente.homepage", FHomePage);
+    c.texto("cliente.enderecocob", FEnderecoCob);
+    c.texto("cliente.bairrocob", FBairroCob);
+    c.texto("cliente.cepcob", FCepCob);
+    c.texto("cliente.codcidadecob", FCodCidadeCob);
+    c.texto("cliente.estadocob", FEstadoCob);
+    c.texto("cliente.enderecoent", FEnderecoEntr);
+    c.texto("cliente.bairroent", FBairroEntr);
+    c.texto("cliente.cepent", FCepEntr);
+    c.texto("cliente.codcidadeent", FCodCidadeEntr);
+    c.texto("cliente.estadoent", FEstadoEntr);
+    c.texto("cliente.codfornec", FCodFornec);
+    c.texto("Cliente.contato", FContato);
+    c.texto("Cliente.CodSegmento", FCodSegmento);
+    c.texto("Cliente.CodClasCli", FCodClasCli);
+    c.texto("Cliente.CodVendend1", FCodVendend1);
+    c.numero("Cliente.LimiteCredito", FLimiteCredito);
+    c.texto("Cliente.CodPais", FCodPais);
+    c.texto("cliente.nomesocio", FNomeSocio);
+    QString s = QStringLiteral(" Update Cliente set ") + c.atribuicoes() + QStringLiteral(", ");
 
     // An empty date clears its column.
     const struct {

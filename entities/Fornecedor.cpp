@@ -10,12 +10,8 @@ namespace {
 // Single quotes (apostrophes) are dropped from every value, not doubled: the insert quotes what is left.
 QString semApostrofos(const QString& v) { return TextRules::removeChar(v, QLatin1Char('\'')); }
 
-QString primeiros(const QString& v, int n) { return TextRules::copy(v, 1, n); }
-
-QString apara(const QString& v) { return TextRules::trim(v); }
-
 // A code loses its single quotes and blanks before the code rule applies.
-QString codigoLimpo(const QString& Value) { return apara(semApostrofos(Value)); }
+QString codigoLimpo(const QString& Value) { return TextRules::trim(semApostrofos(Value)); }
 
 }  // namespace
 
@@ -34,24 +30,33 @@ void TConverteFornece::SetCodcliente(const QString& Value)
     FCodCliente = codigoZerado(codigoLimpo(Value), 8, QStringLiteral("Código do cliente"), Value);
 }
 
-void TConverteFornece::SetNome(const QString& Value) { FNome = primeiros(apara(semApostrofos(Value)), 50); }
+void TConverteFornece::SetNome(const QString& Value)
+{
+    FNome = TextRules::left(TextRules::trim(semApostrofos(Value)), 50);
+}
 
 void TConverteFornece::SetNomeFantasia(const QString& Value)
 {
-    FNomeFantasia = primeiros(apara(semApostrofos(Value)), 40);
+    FNomeFantasia = TextRules::left(TextRules::trim(semApostrofos(Value)), 40);
 }
 
-void TConverteFornece::SetContato(const QString& Value) { FContato = primeiros(apara(semApostrofos(Value)), 30); }
+void TConverteFornece::SetContato(const QString& Value)
+{
+    FContato = TextRules::left(TextRules::trim(semApostrofos(Value)), 30);
+}
 
-void TConverteFornece::SetEndereco(const QString& Value) { FEndereco = primeiros(semApostrofos(Value), 50); }
+void TConverteFornece::SetEndereco(const QString& Value) { FEndereco = TextRules::left(semApostrofos(Value), 50); }
 
-void TConverteFornece::SetBairro(const QString& Value) { FBairro = primeiros(apara(semApostrofos(Value)), 30); }
+void TConverteFornece::SetBairro(const QString& Value)
+{
+    FBairro = TextRules::left(TextRules::trim(semApostrofos(Value)), 30);
+}
 
 // The mask goes before the cut: a masked CEP such as 30.130-000 is ten characters long and
 // would otherwise lose its last digit.
 void TConverteFornece::SetCep(const QString& Value)
 {
-    FCep = primeiros(FRemoveCaracter(apara(semApostrofos(Value))), 9);
+    FCep = TextRules::left(FRemoveCaracter(TextRules::trim(semApostrofos(Value))), 9);
 }
 
 void TConverteFornece::SetCodCidade(const QString& Value)
@@ -62,73 +67,79 @@ void TConverteFornece::SetCodCidade(const QString& Value)
 
 void TConverteFornece::SetNomeCidade(const QString& Value)
 {
-    FNomeCidade = primeiros(apara(semApostrofos(Value)), 30);
+    FNomeCidade = TextRules::left(TextRules::trim(semApostrofos(Value)), 30);
 }
 
-void TConverteFornece::SetNumero(const QString& Value) { FNumero = primeiros(semApostrofos(Value), 10); }
+void TConverteFornece::SetNumero(const QString& Value) { FNumero = TextRules::left(semApostrofos(Value), 10); }
 
 void TConverteFornece::SetComplemento(const QString& Value)
 {
-    FComplemento = apara(primeiros(semApostrofos(Value), 60));
+    FComplemento = TextRules::trim(TextRules::left(semApostrofos(Value), 60));
 }
 
-void TConverteFornece::SetEstado(const QString& Value) { FEstado = primeiros(semApostrofos(Value), 2); }
+void TConverteFornece::SetEstado(const QString& Value) { FEstado = TextRules::left(semApostrofos(Value), 2); }
 
 void TConverteFornece::SetInscMunicipal(const QString& Value)
 {
-    FInscMunicipal = primeiros(TiraMascara(semApostrofos(Value)), 15);
+    FInscMunicipal = TextRules::left(TiraMascara(semApostrofos(Value)), 15);
 }
 
-void TConverteFornece::SetPessoa_FJ(const QString& Value) { FPessoa_FJ = primeiros(semApostrofos(Value), 1); }
+void TConverteFornece::SetPessoa_FJ(const QString& Value) { FPessoa_FJ = TextRules::left(semApostrofos(Value), 1); }
 
 void TConverteFornece::SetCgcCpf(const QString& Value)
 {
-    FCgcCpf = FRemoveCaracter(primeiros(TiraMascara(semApostrofos(Value)), 14));
+    FCgcCpf = FRemoveCaracter(TextRules::left(TiraMascara(semApostrofos(Value)), 14));
 }
 
 void TConverteFornece::SetInscEst(const QString& Value)
 {
-    FInscEst = FRemoveCaracter(primeiros(TiraMascara(semApostrofos(Value)), 15));
+    FInscEst = FRemoveCaracter(TextRules::left(TiraMascara(semApostrofos(Value)), 15));
 }
 
 // Telephones are normalized before the cut, so a masked number keeps all its digits.
 void TConverteFornece::SetFone(const QString& Value)
 {
-    FFone = primeiros(FValidaTelefone(semApostrofos(Value)), 15);
+    FFone = TextRules::left(FValidaTelefone(semApostrofos(Value)), 15);
 }
 
 void TConverteFornece::SetFax(const QString& Value)
 {
-    FFax = primeiros(FValidaTelefone(semApostrofos(Value)), 15);
+    FFax = TextRules::left(FValidaTelefone(semApostrofos(Value)), 15);
 }
 
 void TConverteFornece::SetCelular(const QString& Value)
 {
-    FCelular = primeiros(TiraMascara(semApostrofos(Value)), 15);
+    FCelular = TextRules::left(TiraMascara(semApostrofos(Value)), 15);
 }
 
-void TConverteFornece::SetEmail(const QString& Value) { FEmail = apara(semApostrofos(Value)); }
+void TConverteFornece::SetEmail(const QString& Value) { FEmail = TextRules::trim(semApostrofos(Value)); }
 
-void TConverteFornece::SetHomePage(const QString& Value) { FHomePage = primeiros(semApostrofos(Value), 30); }
+void TConverteFornece::SetHomePage(const QString& Value) { FHomePage = TextRules::left(semApostrofos(Value), 30); }
 
 void TConverteFornece::SetCampoLivre1(const QString& Value)
 {
-    FCampoLivre1 = primeiros(apara(semApostrofos(Value)), 20);
+    FCampoLivre1 = TextRules::left(TextRules::trim(semApostrofos(Value)), 20);
 }
 
 void TConverteFornece::SetCampoLivre2(const QString& Value)
 {
-    FCampoLivre2 = primeiros(apara(semApostrofos(Value)), 20);
+    FCampoLivre2 = TextRules::left(TextRules::trim(semApostrofos(Value)), 20);
 }
 
-void TConverteFornece::SetContaCx(const QString& Value) { FContaCx = primeiros(apara(semApostrofos(Value)), 7); }
+void TConverteFornece::SetContaCx(const QString& Value)
+{
+    FContaCx = TextRules::left(TextRules::trim(semApostrofos(Value)), 7);
+}
 
-void TConverteFornece::SetCTCTbred(const QString& Value) { FCTCTbred = primeiros(apara(semApostrofos(Value)), 7); }
+void TConverteFornece::SetCTCTbred(const QString& Value)
+{
+    FCTCTbred = TextRules::left(TextRules::trim(semApostrofos(Value)), 7);
+}
 
-void TConverteFornece::Setobservacao(const QString& Value) { FObservacao = primeiros(semApostrofos(Value), 100); }
+void TConverteFornece::Setobservacao(const QString& Value) { FObservacao = TextRules::left(semApostrofos(Value), 100); }
 
 // The flag keeps a quote it is given; the insert doubles it.
-void TConverteFornece::SetAtivo(const QString& Value) { FAtivo = TextRules::upper(primeiros(Value, 1)); }
+void TConverteFornece::SetAtivo(const QString& Value) { FAtivo = TextRules::upper(TextRules::left(Value, 1)); }
 
 void TConverteFornece::SetTipoFornece(const QString& Value) { FTipoFornece = semApostrofos(Value); }
 

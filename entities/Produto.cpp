@@ -9,9 +9,6 @@
 namespace {
 QString formatoDataCurta;  // empty until the first product converter is created
 
-QString primeiros(const QString& valor, int n) { return TextRules::copy(valor, 1, n); }
-
-
 bool ehSentinela(const QDateTime& d)
 {
     const QDateTime s = TConverteProduto::DataSentinela();
@@ -26,7 +23,7 @@ QString cfop(const QString& valor)
     r.remove(QLatin1Char('-'));
     r.remove(QLatin1Char('/'));
     r.remove(QLatin1Char(' '));
-    return primeiros(r, 4);
+    return TextRules::left(r, 4);
 }
 }  // namespace
 
@@ -102,27 +99,42 @@ void TConverteProduto::SetCodTributDiversos(const QString& Value) { FCodTributDi
 void TConverteProduto::SetCFOPForaUF(const QString& Value) { FCFOPForaUF = cfop(Value); }
 void TConverteProduto::SetCFOPDentroUF(const QString& Value) { FCFOPDentroUF = cfop(Value); }
 
-void TConverteProduto::SetDescricao(const QString& Value) { FDescricao = TextRules::trim(primeiros(Value, 50)); }
-void TConverteProduto::SetDescricao2(const QString& Value) { FDescricao2 = primeiros(Value, 50); }
-void TConverteProduto::SetDescricao3(const QString& Value) { FDescricao3 = primeiros(Value, 50); }
-void TConverteProduto::SetRefFabricante(const QString& Value) { FRefFabricante = primeiros(TextRules::trim(Value), 20); }
-void TConverteProduto::SetUnidEntrada(const QString& Value) { FUnidEntrada = primeiros(Value, 6); }
-void TConverteProduto::SetUnidSaida(const QString& Value) { FUnidSaida = primeiros(Value, 6); }
-void TConverteProduto::SetCodFamilia(const QString& Value) { FCodFamilia = primeiros(Value, 2); }
-void TConverteProduto::SetCodTipoProduto(const QString& Value) { FCodTipoProduto = primeiros(Value, 2); }
-void TConverteProduto::SetDescricaoPreco(const QString& Value) { FDescricaoPreco = primeiros(Value, 10); }
-void TConverteProduto::SetDescricaoPreco2(const QString& Value) { FDescricaoPreco2 = primeiros(Value, 10); }
-void TConverteProduto::SetDescricaoPreco3(const QString& Value) { FDescricaoPreco3 = primeiros(Value, 10); }
-void TConverteProduto::SetDescricaoPreco4(const QString& Value) { FDescricaoPreco4 = primeiros(Value, 10); }
-void TConverteProduto::SetCodLocal(const QString& Value) { FCodLocal = primeiros(Value, 8); }
-void TConverteProduto::SetCampoLivre1(const QString& Value) { FCampoLivre1 = primeiros(TextRules::trim(Value), 20); }
-void TConverteProduto::SetCampoLivre2(const QString& Value) { FCampoLivre2 = primeiros(TextRules::trim(Value), 20); }
-void TConverteProduto::SetCampoLivre3(const QString& Value) { FCampoLivre3 = primeiros(TextRules::trim(Value), 50); }
-void TConverteProduto::SetCampoLivre4(const QString& Value) { FCampoLivre4 = primeiros(TextRules::trim(Value), 50); }
-void TConverteProduto::SetAtivado(const QString& Value) { FAtivado = primeiros(Value, 1); }
-void TConverteProduto::SetEmbalagem(const QString& Value) { FEmbalagem = primeiros(TextRules::trim(Value), 15); }
-void TConverteProduto::setCodVolume(const QString& Value) { FCodVolume = primeiros(Value, 3); }
-void TConverteProduto::setTipoEntrega(const QString& Value) { FTipoEntrega = primeiros(Value, 1); }
+void TConverteProduto::SetDescricao(const QString& Value) { FDescricao = TextRules::trim(TextRules::left(Value, 50)); }
+void TConverteProduto::SetDescricao2(const QString& Value) { FDescricao2 = TextRules::left(Value, 50); }
+void TConverteProduto::SetDescricao3(const QString& Value) { FDescricao3 = TextRules::left(Value, 50); }
+void TConverteProduto::SetRefFabricante(const QString& Value)
+{
+    FRefFabricante = TextRules::left(TextRules::trim(Value), 20);
+}
+void TConverteProduto::SetUnidEntrada(const QString& Value) { FUnidEntrada = TextRules::left(Value, 6); }
+void TConverteProduto::SetUnidSaida(const QString& Value) { FUnidSaida = TextRules::left(Value, 6); }
+void TConverteProduto::SetCodFamilia(const QString& Value) { FCodFamilia = TextRules::left(Value, 2); }
+void TConverteProduto::SetCodTipoProduto(const QString& Value) { FCodTipoProduto = TextRules::left(Value, 2); }
+void TConverteProduto::SetDescricaoPreco(const QString& Value) { FDescricaoPreco = TextRules::left(Value, 10); }
+void TConverteProduto::SetDescricaoPreco2(const QString& Value) { FDescricaoPreco2 = TextRules::left(Value, 10); }
+void TConverteProduto::SetDescricaoPreco3(const QString& Value) { FDescricaoPreco3 = TextRules::left(Value, 10); }
+void TConverteProduto::SetDescricaoPreco4(const QString& Value) { FDescricaoPreco4 = TextRules::left(Value, 10); }
+void TConverteProduto::SetCodLocal(const QString& Value) { FCodLocal = TextRules::left(Value, 8); }
+void TConverteProduto::SetCampoLivre1(const QString& Value)
+{
+    FCampoLivre1 = TextRules::left(TextRules::trim(Value), 20);
+}
+void TConverteProduto::SetCampoLivre2(const QString& Value)
+{
+    FCampoLivre2 = TextRules::left(TextRules::trim(Value), 20);
+}
+void TConverteProduto::SetCampoLivre3(const QString& Value)
+{
+    FCampoLivre3 = TextRules::left(TextRules::trim(Value), 50);
+}
+void TConverteProduto::SetCampoLivre4(const QString& Value)
+{
+    FCampoLivre4 = TextRules::left(TextRules::trim(Value), 50);
+}
+void TConverteProduto::SetAtivado(const QString& Value) { FAtivado = TextRules::left(Value, 1); }
+void TConverteProduto::SetEmbalagem(const QString& Value) { FEmbalagem = TextRules::left(TextRules::trim(Value), 15); }
+void TConverteProduto::setCodVolume(const QString& Value) { FCodVolume = TextRules::left(Value, 3); }
+void TConverteProduto::setTipoEntrega(const QString& Value) { FTipoEntrega = TextRules::left(Value, 1); }
 
 // --- Reset and clearing -------------------------------------------------------------------
 
@@ -505,7 +517,7 @@ void TConverteProduto::AtivaControleSerie(const QString& Status)
 {
     QAuxiliar->close();
     QAuxiliar->setSql(QStringLiteral(" Update PARAFAT set PARAFAT.CONTROLESERIE = ") +
-                      TextRules::quoted(primeiros(Status, 1)));
+                      TextRules::quoted(TextRules::left(Status, 1)));
     QAuxiliar->execSql();
     QAuxiliar->setSql(QStringLiteral("Commit;"));
     QAuxiliar->execSql();
