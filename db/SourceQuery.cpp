@@ -2,8 +2,8 @@
 #include "common/AppError.h"
 #include "db/MensagemServidor.h"
 #include "db/SourceConnection.h"
+#include "db/SourceRowReader.h"
 #include <QRegularExpression>
-#include <QTimeZone>
 #include <mysql.h>
 
 SourceQuery::SourceQuery(SourceConnection& connection) : m_connection(connection) {}
@@ -102,7 +102,6 @@ void SourceQuery::open()
     if (mysql_real_query(h, bytes.constData(), static_cast<unsigned long>(bytes.size())))
         fail(m_connection, h);
     m_result = mysql_use_result(h);
-    m_streamHandle = h;
     if (!m_result)
         fail(m_connection, h);
     const unsigned n = mysql_num_fields(m_result);
@@ -115,12 +114,14 @@ void SourceQuery::open()
             m_columns.insert(name, static_cast<int>(i));
         m_types[i] = fields[i].type;
     }
+    m_reader = std::make_unique<SourceRowReader>(m_result, h, m_types);
     m_eof = false;
     fetch();
 }
 
 void SourceQuery::close()
 {
+    m_reader.reset();
     if (m_result) {
         // Drains what the server still sends, so the connection is ready for the next query.
         mysql_free_result(m_result);
@@ -143,66 +144,23 @@ void SourceQuery::next()
         fetch();
 }
 
-namespace {
-FieldValue decode(const char* p, unsigned long len, int type)
-{
-    const QByteArray raw = QByteArray::fromRawData(p, static_cast<int>(len));
-    switch (type) {
-    case MYSQL_TYPE_TINY:
-    case MYSQL_TYPE_SHORT:
-    case MYSQL_TYPE_LONG:
-    case MYSQL_TYPE_INT24:
-    case MYSQL_TYPE_LONGLONG:
-    case MYSQL_TYPE_YEAR: {
-        bool ok = false;
-        const qint64 v = raw.toLongLong(&ok);
-        if (ok)
-            return FieldValue::integer(v);
-        return FieldValue::real(raw.toDouble());
-    }
-    case MYSQL_TYPE_DECIMAL:
-    case MYSQL_TYPE_NEWDECIMAL:
-    case MYSQL_TYPE_FLOAT:
-    case MYSQL_TYPE_DOUBLE:
-        return FieldValue::real(raw.toDouble());
-    case MYSQL_TYPE_DATE:
-    case MYSQL_TYPE_DATETIME:
-    case MYSQL_TYPE_TIMESTAMP:
-    case MYSQL_TYPE_NEWDATE: {
-        const QString s = QString::fromLatin1(raw);
-        // A zero or impossible date holds no date: it reads like NULL.
-        const QDate date = QDate::fromString(s.left(10), QStringLiteral("yyyy-MM-dd"));
-        if (!date.isValid())
-            return FieldValue::null();
-        QTime time = s.size() >= 19 ? QTime::fromString(s.mid(11, 8), QStringLiteral("HH:mm:ss")) : QTime(0, 0);
-        if (!time.isValid())
-            time = QTime(0, 0);
-        const QDateTime dt(date, time, Qt::UTC);
-        return FieldValue::dateTime(dt);
-    }
-    default:
-        return FieldValue::text(QString::fromUtf8(raw));
-    }
-}
-}  // namespace
-
 void SourceQuery::fetch()
 {
-    MYSQL_ROW row = mysql_fetch_row(m_result);
-    if (!row) {
-        // The handle the rows come from: never a reconnection while they are read.
-        MYSQL* h = m_streamHandle;
-        if (mysql_errno(h))
-            fail(m_connection, h);
+    SourceRowReader::Item item = m_reader->take();
+    if (item.end) {
         m_eof = true;
         m_row.clear();
+        if (item.errorCode) {
+            // The reader has left; the handle the rows came from is ours again (never a
+            // reconnection while they are read).
+            m_reader.reset();
+            const QString message = MensagemServidor::origem(item.errorText, item.errorCode);
+            m_connection.noteError();
+            throw AppError(message);
+        }
         return;
     }
-    const unsigned long* lengths = mysql_fetch_lengths(m_result);
-    m_row.clear();
-    m_row.reserve(m_types.size());
-    for (size_t i = 0; i < m_types.size(); ++i)
-        m_row.push_back(row[i] ? decode(row[i], lengths[i], m_types[i]) : FieldValue::null());
+    m_row = std::move(item.row);
 }
 
 FieldValue SourceQuery::field(const QString& name) const

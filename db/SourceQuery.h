@@ -3,13 +3,16 @@
 #include <QHash>
 #include <QString>
 #include <QStringList>
+#include <memory>
 #include <vector>
 
 class SourceConnection;
+class SourceRowReader;
 struct st_mysql_res;
 
-// A forward-only SELECT on the source database. Rows are streamed from the server one at a
-// time, so a large table never sits in memory.
+// A forward-only SELECT on the source database. Rows are streamed from the server and read a
+// few rows ahead on a thread of their own (SourceRowReader), so a large table never sits in
+// memory and the reading overlaps the work on the current row.
 class SourceQuery {
 public:
     explicit SourceQuery(SourceConnection& connection);
@@ -46,7 +49,7 @@ private:
     SourceConnection& m_connection;
     QStringList m_lines;
     st_mysql_res* m_result = nullptr;
-    struct st_mysql* m_streamHandle = nullptr;
+    std::unique_ptr<SourceRowReader> m_reader;  // while the query is open
     bool m_eof = true;
     int m_count = 0;
     QHash<QString, int> m_columns;  // upper-cased name -> index
