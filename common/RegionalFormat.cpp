@@ -23,6 +23,9 @@ QString RegionalFormat::floatToStr(double value)
         return value < 0 ? QStringLiteral("-INF") : QStringLiteral("INF");
     if (value == 0)
         return QStringLiteral("0");
+    // A whole number of at most fifteen digits is its own general form (quantities, codes).
+    if (std::fabs(value) < 1e15 && value == std::trunc(value))
+        return QString::number(static_cast<qint64>(value));
     // Fifteen significant digits, rounded once; the exponent is read from the rounded form.
     const QString sci = QString::number(value, 'e', 14);
     const int ePos = sci.indexOf(QLatin1Char('e'));

@@ -48,9 +48,20 @@ QString TextRules::upperWin1252(const QString& text)
 
 QString TextRules::quoted(const QString& text)
 {
-    QString r = text;
-    r.replace(QLatin1Char('\''), QStringLiteral("''"));
-    return QLatin1Char('\'') + r + QLatin1Char('\'');
+    // Built in one buffer: every value of every statement passes here.
+    const QChar q = QLatin1Char('\'');
+    QString r;
+    r.reserve(text.size() + 2);
+    r += q;
+    qsizetype from = 0;
+    for (qsizetype p = text.indexOf(q); p >= 0; p = text.indexOf(q, from)) {
+        r += QStringView(text).mid(from, p + 1 - from);
+        r += q;
+        from = p + 1;
+    }
+    r += QStringView(text).mid(from);
+    r += q;
+    return r;
 }
 
 QString TextRules::removeChar(const QString& text, QChar c)

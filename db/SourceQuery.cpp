@@ -5,6 +5,8 @@
 #include "db/SourceRowReader.h"
 #include <QRegularExpression>
 #include <mysql.h>
+#include <algorithm>
+#include <cstring>
 
 SourceQuery::SourceQuery(SourceConnection& connection) : m_connection(connection) {}
 
@@ -29,49 +31,150 @@ void SourceQuery::addSql(const QString& line)
 }
 
 namespace {
-// The text with the inside of every quoted literal blanked out, so that keywords are only
-// found where they are keywords; positions stay those of the original text.
-QString withoutLiterals(const QString& text)
+// How the source server's lexer sees each character of a select: code at the select's own level,
+// code inside parentheses (a subquery, a function's arguments), or the inside of a quoted text,
+// a backquoted name or a comment, where no keyword and no parameter can stand.
+enum class Part : char { Top, Nested, Quoted, Comment };
+
+std::vector<Part> parts(const QString& text)
 {
-    QString out = text;
-    QChar quote;
-    for (int i = 0; i < out.size(); ++i) {
-        const QChar c = out[i];
-        if (quote.isNull()) {
-            if (c == QLatin1Char('\'') || c == QLatin1Char('"') || c == QLatin1Char('`'))
-                quote = c;
-        } else if (c == QLatin1Char('\\') && i + 1 < out.size()) {
-            out[i] = out[i + 1] = QLatin1Char('_');
-            ++i;
-        } else if (c == quote) {
-            quote = QChar();
+    const int n = text.size();
+    std::vector<Part> out(n, Part::Top);
+    const auto at = [&](int i) { return i < n ? text[i].unicode() : u'\0'; };
+    int depth = 0;
+    for (int i = 0; i < n; ++i) {
+        const char16_t c = text[i].unicode();
+        if (c == u'\'' || c == u'"' || c == u'`') {
+            // Quoted texts take backslash escapes; names do not. A doubled quote stays inside.
+            int j = i + 1;
+            for (; j < n; ++j) {
+                if (c != u'`' && text[j] == QLatin1Char('\\'))
+                    ++j;
+                else if (text[j] == QChar(c) && at(j + 1) == c)
+                    ++j;
+                else if (text[j] == QChar(c))
+                    break;
+            }
+            j = std::min(j, n - 1);
+            std::fill(out.begin() + i, out.begin() + j + 1, Part::Quoted);
+            i = j;
+        } else if (c == u'#' || (c == u'-' && at(i + 1) == u'-' && (at(i + 2) <= u' ' || at(i + 2) == 0x7F))) {
+            // "#" or "-- " (a blank or control character after the dashes) up to the line's end.
+            int j = i;
+            while (j < n && text[j] != QLatin1Char('\n'))
+                ++j;
+            std::fill(out.begin() + i, out.begin() + j, Part::Comment);
+            i = j - 1;
+        } else if (c == u'/' && at(i + 1) == u'*') {
+            const int close = text.indexOf(QLatin1String("*/"), i + 2);
+            const int j = close < 0 ? n : close + 2;
+            std::fill(out.begin() + i, out.begin() + j, Part::Comment);
+            i = j - 1;
         } else {
-            out[i] = QLatin1Char('_');
+            if (c == u')' && depth > 0)
+                --depth;
+            out[i] = depth > 0 ? Part::Nested : Part::Top;
+            if (c == u'(')
+                ++depth;
         }
     }
     return out;
+}
+
+// The server's unquoted names: ASCII letters and digits, "$", "_" and everything from U+0080 on.
+bool isNameChar(QChar c)
+{
+    const char16_t u = c.unicode();
+    return (u >= u'0' && u <= u'9') || (u >= u'A' && u <= u'Z') || (u >= u'a' && u <= u'z') || u == u'$' ||
+           u == u'_' || u >= 0x80;
+}
+
+struct Word {
+    int start, end;
+};
+
+// The words standing at the select's own level, in order.
+std::vector<Word> topLevelWords(const QString& text, const std::vector<Part>& p)
+{
+    std::vector<Word> out;
+    const int n = text.size();
+    for (int i = 0; i < n;) {
+        if (p[i] != Part::Top || !isNameChar(text[i])) {
+            ++i;
+            continue;
+        }
+        int j = i;
+        while (j < n && p[j] == Part::Top && isNameChar(text[j]))
+            ++j;
+        out.push_back({i, j});
+        i = j;
+    }
+    return out;
+}
+
+// Keywords compare in ASCII only: no other letter turns into one of theirs.
+bool isKeyword(const QString& text, Word w, const char* keyword)
+{
+    const int len = static_cast<int>(std::strlen(keyword));
+    if (w.end - w.start != len)
+        return false;
+    for (int k = 0; k < len; ++k) {
+        char16_t c = text[w.start + k].unicode();
+        if (c >= u'a' && c <= u'z')
+            c -= 32;
+        if (c != static_cast<unsigned char>(keyword[k]))
+            return false;
+    }
+    return true;
+}
+
+// Only blanks and comments between two words (what may separate ORDER from BY).
+bool onlyBlanksBetween(const QString& text, const std::vector<Part>& p, int from, int to)
+{
+    for (int i = from; i < to; ++i) {
+        const char16_t c = text[i].unicode();
+        if (p[i] != Part::Comment && c != u' ' && (c < u'\t' || c > u'\r'))
+            return false;
+    }
+    return true;
 }
 }  // namespace
 
 QString SourceQuery::countStatement(const QString& selectText)
 {
-    const QString masked = withoutLiterals(selectText);
-    static const QRegularExpression distinct(QStringLiteral("\\sdistinct\\s"), QRegularExpression::CaseInsensitiveOption);
-    static const QRegularExpression param(QStringLiteral("\\?|:[A-Za-z_]"));
-    if (masked.contains(distinct) || masked.contains(param))
+    const std::vector<Part> p = parts(selectText);
+    const int n = selectText.size();
+    bool parameter = false;
+    for (int i = 0; i < n && !parameter; ++i) {
+        if (p[i] == Part::Quoted || p[i] == Part::Comment)
+            continue;
+        const char16_t c = selectText[i].unicode();
+        const char16_t d = i + 1 < n && (p[i + 1] == Part::Top || p[i + 1] == Part::Nested) ? selectText[i + 1].unicode() : u'\0';
+        parameter = c == u'?' || (c == u':' && ((d >= u'A' && d <= u'Z') || (d >= u'a' && d <= u'z') || d == u'_'));
+    }
+    const std::vector<Word> words = topLevelWords(selectText, p);
+    bool distinct = false;
+    for (const Word& w : words)
+        distinct = distinct || isKeyword(selectText, w, "DISTINCT") || isKeyword(selectText, w, "DISTINCTROW");
+    if (distinct || parameter)
         throw AppError(QStringLiteral("Não é possível contar os registros deste comando: ") + selectText);
-    static const QRegularExpression from(QStringLiteral("\\bfrom\\b"), QRegularExpression::CaseInsensitiveOption);
-    const QRegularExpressionMatch m = from.match(masked);
-    if (!m.hasMatch())
+    size_t k = 0;
+    while (k < words.size() && !isKeyword(selectText, words[k], "FROM"))
+        ++k;
+    if (k == words.size())
         throw AppError(QStringLiteral("Comando sem tabela para contar: ") + selectText);
-    int end = selectText.size();
-    static const QRegularExpression tail(QStringLiteral("\\b(order\\s+by|limit)\\b"),
-                                         QRegularExpression::CaseInsensitiveOption);
-    const QRegularExpressionMatch t = tail.match(masked, m.capturedEnd());
-    if (t.hasMatch())
-        end = t.capturedStart();
-    return QStringLiteral("select count(*) from ") +
-           selectText.mid(m.capturedEnd(), end - m.capturedEnd()).trimmed();
+    const int start = words[k].end;
+    int end = n;
+    for (++k; k < words.size(); ++k) {
+        const Word w = words[k];
+        if (isKeyword(selectText, w, "LIMIT") ||
+            (isKeyword(selectText, w, "ORDER") && k + 1 < words.size() && isKeyword(selectText, words[k + 1], "BY") &&
+             words[k + 1].start > w.end && onlyBlanksBetween(selectText, p, w.end, words[k + 1].start))) {
+            end = w.start;
+            break;
+        }
+    }
+    return QStringLiteral("select count(*) from ") + selectText.mid(start, end - start).trimmed();
 }
 
 namespace {
@@ -165,7 +268,10 @@ void SourceQuery::fetch()
 
 FieldValue SourceQuery::field(const QString& name) const
 {
-    const auto it = m_columns.constFind(name.toUpper());
+    // Callers mostly name columns in upper case already; only other spellings pay the copy.
+    auto it = m_columns.constFind(name);
+    if (it == m_columns.constEnd())
+        it = m_columns.constFind(name.toUpper());
     if (it == m_columns.constEnd())
         throw AppError(QStringLiteral("Campo '%1' não encontrado no comando de origem.").arg(name));
     if (m_eof || static_cast<size_t>(*it) >= m_row.size())

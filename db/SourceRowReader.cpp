@@ -69,18 +69,26 @@ void SourceRowReader::stop()
 
 SourceRowReader::Item SourceRowReader::take()
 {
-    std::unique_lock<std::mutex> lock(m_mutex);
-    m_changed.wait(lock, [this] { return !m_queue.empty() || m_ended; });
-    if (m_queue.empty())
+    if (m_ended)
         return m_endItem;
-    Item item = std::move(m_queue.front());
-    m_queue.pop_front();
+    if (m_taken.empty()) {
+        // Everything the thread has read so far changes hands at once.
+        std::unique_lock<std::mutex> lock(m_mutex);
+        m_consumerWaiting = true;
+        m_changed.wait(lock, [this] { return !m_queue.empty(); });
+        m_consumerWaiting = false;
+        m_taken.swap(m_queue);
+        const bool wake = m_producerWaiting;
+        lock.unlock();
+        if (wake)
+            m_changed.notify_all();
+    }
+    Item item = std::move(m_taken.front());
+    m_taken.pop_front();
     if (item.end) {
         m_ended = true;
         m_endItem = item;
     }
-    lock.unlock();
-    m_changed.notify_all();
     return item;
 }
 
@@ -110,14 +118,19 @@ void SourceRowReader::produce()
             item.errorText = QString::fromLocal8Bit(e.what());
         }
         const bool end = item.end;
+        bool wake = false;
         {
             std::unique_lock<std::mutex> lock(m_mutex);
+            m_producerWaiting = true;
             m_changed.wait(lock, [this] { return m_stop || m_queue.size() < m_capacity; });
+            m_producerWaiting = false;
             if (m_stop)
                 break;
             m_queue.push_back(std::move(item));
+            wake = m_consumerWaiting;
         }
-        m_changed.notify_all();
+        if (wake)
+            m_changed.notify_all();
         if (end)
             break;
     }

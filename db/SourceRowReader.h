@@ -43,7 +43,11 @@ private:
     size_t m_capacity;
     std::mutex m_mutex;
     std::condition_variable m_changed;
-    std::deque<Item> m_queue;
+    std::deque<Item> m_queue;       // filled by the thread
+    std::deque<Item> m_taken;       // the caller's share, handed over in one move
+    // A side is woken only while it waits: a wake-up per row would cost more than the reading.
+    bool m_producerWaiting = false;
+    bool m_consumerWaiting = false;
     bool m_stop = false;
     bool m_ended = false;
     Item m_endItem;

@@ -16,8 +16,20 @@ int literalEnd(const QString& text, int i)
     return std::min(j + 1, n);
 }
 
+namespace {
+bool startsSomething(QChar c)
+{
+    return c == QLatin1Char('\'') || c == QLatin1Char('"') || c == QLatin1Char('-') || c == QLatin1Char('/') ||
+           c == QLatin1Char(':');
+}
+}  // namespace
+
 QString parseParams(const QString& text, QStringList& names)
 {
+    // Without a colon there is no parameter, and the text stays as it is (most statements
+    // carry their values as literals).
+    if (!text.contains(QLatin1Char(':')))
+        return text;
     QString out;
     out.reserve(text.size());
     const int n = text.size();
@@ -46,8 +58,12 @@ QString parseParams(const QString& text, QStringList& names)
             out += QLatin1Char('?');
             i = j;
         } else {
-            out += c;
-            ++i;
+            // Up to the next character that may start a literal, a comment or a parameter.
+            int j = i + 1;
+            while (j < n && !startsSomething(text[j]))
+                ++j;
+            out += QStringView(text).mid(i, j - i);
+            i = j;
         }
     }
     return out;

@@ -25,21 +25,29 @@ bool Win1252::canEncode(QChar c) { return codeOf(c) >= 0; }
 
 QByteArray Win1252::encode(const QString& text, bool substitui)
 {
-    QByteArray out;
-    out.reserve(text.size());
-    for (int i = 0; i < text.size(); ++i) {
-        const int code = codeOf(text[i]);
+    const qsizetype n = text.size();
+    QByteArray out(n, Qt::Uninitialized);
+    char* o = out.data();
+    const char16_t* p = reinterpret_cast<const char16_t*>(text.utf16());
+    for (qsizetype i = 0; i < n; ++i) {
+        const char16_t u = p[i];
+        // Most characters are Latin-1, where the code is the character itself.
+        if (u < 0x80 || (u >= 0xA0 && u <= 0xFF)) {
+            o[i] = static_cast<char>(u);
+            continue;
+        }
+        const int code = codeOf(QChar(u));
         if (code < 0 && substitui) {
-            out.append('?');
+            o[i] = '?';
             continue;
         }
         if (code < 0) {
             throw AppError(QStringLiteral("O caractere %1 na posição %2 não pode ser gravado no banco de destino (conjunto de caracteres WIN1252): \"%3\"")
-                               .arg(codePoint(text, i))
+                               .arg(codePoint(text, static_cast<int>(i)))
                                .arg(i + 1)
                                .arg(text.left(200)));
         }
-        out.append(static_cast<char>(code));
+        o[i] = static_cast<char>(code);
     }
     return out;
 }
