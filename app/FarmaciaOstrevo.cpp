@@ -24,7 +24,7 @@ int main(int argc, char** argv)
     TargetDatabase::recusaDesligamentoPorSinal([] { Interrupcao::pede(SIGINT); });
 
     TMensagensQt mensagens;
-    TEventosQt eventos;
+    QtEventPump eventos;
     InstalacaoPlataforma plataforma(&mensagens, &eventos);
 
     app.setFont(fontePadrao());

@@ -26,9 +26,6 @@ public:
     static QString tituloPadrao(QMessageBox::Icon tipo);
 };
 
-// Lets the window repaint and react while a run is in progress.
-class TEventosQt : public QtEventPump {};
-
 // Makes the pictures and the theme of the resource file reachable (the GUI is a static library).
 void inicializaRecursos();
 

@@ -50,7 +50,7 @@ TEST(WindowCapture, IdleAndDuringARun)
     ASSERT_TRUE(aplicaTema(*qApp));
     qApp->setFont(fontePadrao());
     ArquivoDestino arquivo(QStringLiteral("QUELVAR.FB"));
-    TEventosQt eventos;
+    QtEventPump eventos;
     Platform::setEvents(&eventos);
     {
         TFPrincipal janela;

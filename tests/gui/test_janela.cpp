@@ -472,7 +472,7 @@ TEST_F(MainWindow, RunCallsTheTickedGroupsInTheirOrderWhileTheWindowStaysShutAga
 {
     ArquivoDestino arquivo;
     janela.show();
-    TEventosQt eventos;
+    QtEventPump eventos;
     Platform::setEvents(&eventos);
     abre(arquivo.caminho);
     janela.chkProdutos->setChecked(true);
