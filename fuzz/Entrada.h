@@ -15,6 +15,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <optional>
 #include <vector>
 
 // A broken invariant: abort, so that libFuzzer keeps the input and prints the reason.
@@ -55,6 +56,24 @@ inline QString decodifica(const QByteArray& b, Leitura l)
     return QString();
 }
 
+// The reading an input asks for with its first byte, the fields being the bytes after it: the
+// byte's value modulo 3, so "0" reads UTF-8, "1" Latin-1, "2" UTF-16. One reading per input,
+// where an execution costs much: the readings of the same bytes are unrelated texts anyway, and
+// the fuzzer reaches each by changing that byte.
+inline Leitura leituraPedida(uint8_t primeiro) { return kLeituras[primeiro % 3]; }
+
+// Bytes below 0x80 read the same in Latin-1 as in UTF-8 (fields and their bytes alike): that
+// reading would only repeat the checks just made.
+inline bool repete(Leitura l, const uint8_t* data, size_t size)
+{
+    if (l != Leitura::Latin1)
+        return false;
+    for (size_t i = 0; i < size; ++i)
+        if (data[i] >= 0x80)
+            return false;
+    return true;
+}
+
 inline std::vector<Campo> campos(const uint8_t* data, size_t size, Leitura l)
 {
     std::vector<Campo> out;
@@ -82,19 +101,29 @@ inline std::vector<Campo> campos(const uint8_t* data, size_t size, Leitura l)
 // a text that is no number gives the number held in its first eight bytes instead, so raw
 // bit patterns (huge, tiny, negative zero) reach the setters too. Source columns deliver
 // finite numbers only, so NaN and infinity become 0.
-inline double numero(const Campo& c)
+inline std::optional<double> numeroDoTexto(const QString& t)
 {
     try {
-        const double v = FieldValue::text(c.texto).asFloat();
+        const double v = FieldValue::text(t).asFloat();
         FUZZ_CHECK(std::isfinite(v));  // the reader never hands out a non-finite number
         return v;
     } catch (const AppError&) {
+        return std::nullopt;
     }
+}
+
+// doTexto: what numeroDoTexto gave for the field's text, for a caller that has it already.
+inline double numero(const Campo& c, std::optional<double> doTexto)
+{
+    if (doTexto)
+        return *doTexto;
     double v = 0;
     if (c.bytes.size() >= static_cast<qsizetype>(sizeof v))
         std::memcpy(&v, c.bytes.constData(), sizeof v);
     return std::isfinite(v) ? v : 0.0;
 }
+
+inline double numero(const Campo& c) { return numero(c, numeroDoTexto(c.texto)); }
 
 inline int inteiro(const Campo& c)
 {

@@ -8,6 +8,7 @@
 #include "db/TargetDatabase.h"
 #include "db/TargetQuery.h"
 #include "db/Win1252.h"
+#include <QHash>
 
 namespace {
 
@@ -55,18 +56,20 @@ void confereComando(const QStringList& valores)
     for (int i = 0; i < valores.size(); ++i)
         colunas.append(QStringLiteral("T.C%1").arg(i));
 
-    QString benigno, comando;
-    {
+    const QString cabeca = QStringLiteral(" Insert Into T ( ") + colunas.join(QStringLiteral(", ")) +
+                           QStringLiteral(") Values ( ");
+    const QString comando = cabeca + partes.join(QStringLiteral(", ")) + QStringLiteral(") ");
+    // The same statement with plain values has one shape per number of values: worked out once.
+    static QHash<qsizetype, QString> formas;
+    if (!formas.contains(valores.size())) {
         QStringList b;
         for (int i = 0; i < valores.size(); ++i)
             b.append(QStringLiteral("'x'"));
-        const QString cabeca = QStringLiteral(" Insert Into T ( ") + colunas.join(QStringLiteral(", ")) +
-                               QStringLiteral(") Values ( ");
-        benigno = cabeca + b.join(QStringLiteral(", ")) + QStringLiteral(") ");
-        comando = cabeca + partes.join(QStringLiteral(", ")) + QStringLiteral(") ");
+        const QString benigno = cabeca + b.join(QStringLiteral(", ")) + QStringLiteral(") ");
+        formas.insert(valores.size(), sql::esqueleto(benigno, sql::tokens(benigno)));
     }
     const auto ts = sql::tokens(comando);
-    FUZZ_CHECK(sql::esqueleto(comando, ts) == sql::esqueleto(benigno, sql::tokens(benigno)));
+    FUZZ_CHECK(sql::esqueleto(comando, ts) == formas.value(valores.size()));
     const auto pares = sql::pares(comando, ts);
     FUZZ_CHECK(pares.size() == static_cast<size_t>(valores.size()));
     for (size_t i = 0; i < pares.size(); ++i) {
@@ -86,9 +89,12 @@ void confereComando(const QStringList& valores)
     if (!valores.isEmpty()) {
         const QString busca = QStringLiteral("SELECT CODIGO FROM T WHERE DESCRICAO =") + partes[0] +
                               QStringLiteral(" AND ESTADO = ") + partes.value(1, QStringLiteral("''"));
-        const QString buscaBenigna = QStringLiteral("SELECT CODIGO FROM T WHERE DESCRICAO ='x' AND ESTADO = 'y'");
+        static const QString buscaBenigna = [] {
+            const QString t = QStringLiteral("SELECT CODIGO FROM T WHERE DESCRICAO ='x' AND ESTADO = 'y'");
+            return sql::esqueleto(t, sql::tokens(t));
+        }();
         const auto tb = sql::tokens(busca);
-        FUZZ_CHECK(sql::esqueleto(busca, tb) == sql::esqueleto(buscaBenigna, sql::tokens(buscaBenigna)));
+        FUZZ_CHECK(sql::esqueleto(busca, tb) == buscaBenigna);
         const auto pb = sql::pares(busca, tb);
         FUZZ_CHECK(pb.size() == 2);
         FUZZ_CHECK(sql::valor(busca, pb[0].valor) == valores[0]);
@@ -101,21 +107,21 @@ void confereComando(const QStringList& valores)
 
 }  // namespace
 
+// Input: the first byte picks the reading (see leituraPedida), each further line is one value.
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
-    for (const entrada::Leitura l : entrada::kLeituras) {
-        QStringList valores;
-        for (const entrada::Campo& c : entrada::campos(data, size, l)) {
-            // One value alone: quotes around, every quote inside doubled, nothing else added.
-            const QString q = TextRules::quoted(c.texto);
-            FUZZ_CHECK(q.size() == c.texto.size() + c.texto.count(QLatin1Char('\'')) + 2);
-            const auto ts = sql::tokens(q);
-            FUZZ_CHECK(ts.size() == 1 && ts[0].kind == sql::Token::Texto && ts[0].inicio == 0 &&
-                       ts[0].fim == q.size());
-            FUZZ_CHECK(sql::valor(q, ts[0]) == c.texto);
-            valores.append(c.texto);
-        }
-        confereComando(valores.mid(0, 16));
+    if (size == 0)
+        return 0;
+    QStringList valores;
+    for (const entrada::Campo& c : entrada::campos(data + 1, size - 1, entrada::leituraPedida(data[0]))) {
+        // One value alone: quotes around, every quote inside doubled, nothing else added.
+        const QString q = TextRules::quoted(c.texto);
+        FUZZ_CHECK(q.size() == c.texto.size() + c.texto.count(QLatin1Char('\'')) + 2);
+        const auto ts = sql::tokens(q);
+        FUZZ_CHECK(ts.size() == 1 && ts[0].kind == sql::Token::Texto && ts[0].inicio == 0 && ts[0].fim == q.size());
+        FUZZ_CHECK(sql::valor(q, ts[0]) == c.texto);
+        valores.append(c.texto);
     }
+    confereComando(valores.mid(0, 16));
     return 0;
 }

@@ -8,6 +8,7 @@
 #include "db/TargetDatabase.h"
 #include "db/Win1252.h"
 #include <QRegularExpression>
+#include <algorithm>
 #include <limits>
 
 namespace {
@@ -236,12 +237,9 @@ void confereTexto(const TConversao& c, const QString& v, int largura)
 void confereLeitura(const entrada::Campo& campo)
 {
     const FieldValue f = FieldValue::text(campo.texto);
-    try {
-        const double v = f.asFloat();
-        FUZZ_CHECK(std::isfinite(v));
-        confereLiteralNumerico(v);
-    } catch (const AppError&) {
-    }
+    const std::optional<double> lido = entrada::numeroDoTexto(campo.texto);  // finite, or refused
+    if (lido)
+        confereLiteralNumerico(*lido);
     try {
         (void)f.asInteger();
     } catch (const AppError&) {
@@ -250,8 +248,9 @@ void confereLeitura(const entrada::Campo& campo)
         FUZZ_CHECK(f.asDateTime().isValid());
     } catch (const AppError&) {
     }
-    const double bruto = entrada::numero(campo);
-    confereLiteralNumerico(bruto);
+    const double bruto = entrada::numero(campo, lido);
+    if (!lido)  // otherwise the same number, checked above
+        confereLiteralNumerico(bruto);
     const FieldValue real = FieldValue::real(bruto);
     FUZZ_CHECK(real.asFloat() == bruto);
     try {
@@ -264,18 +263,24 @@ void confereLeitura(const entrada::Campo& campo)
 
 }  // namespace
 
+// Input: the first byte picks the reading (see leituraPedida), each further line is one value.
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
+    if (size == 0)
+        return 0;
     const TConversao& c = conversao();
-    for (const entrada::Leitura l : entrada::kLeituras) {
-        const std::vector<entrada::Campo> campos = entrada::campos(data, size, l);
-        for (size_t i = 0; i < campos.size() && i < 16; ++i) {
-            // The width comes from the next field's length, so widths below, at and above the
-            // value's length (and negative ones) all occur.
-            const int largura = (i + 1 < campos.size() ? static_cast<int>(campos[i + 1].bytes.size()) : 0) % 40 - 4;
-            confereTexto(c, campos[i].texto, largura);
-            confereLeitura(campos[i]);
-        }
+    const std::vector<entrada::Campo> campos = entrada::campos(data + 1, size - 1, entrada::leituraPedida(data[0]));
+    std::vector<std::pair<QByteArray, int>> feitos;  // a field repeated with the same width: checked already
+    for (size_t i = 0; i < campos.size() && i < 16; ++i) {
+        // The width comes from the next field's length, so widths below, at and above the
+        // value's length (and negative ones) all occur.
+        const int largura = (i + 1 < campos.size() ? static_cast<int>(campos[i + 1].bytes.size()) : 0) % 40 - 4;
+        const std::pair<QByteArray, int> este(campos[i].bytes, largura);
+        if (std::find(feitos.begin(), feitos.end(), este) != feitos.end())
+            continue;
+        feitos.push_back(este);
+        confereTexto(c, campos[i].texto, largura);
+        confereLeitura(campos[i]);
     }
     return 0;
 }
