@@ -1,4 +1,6 @@
+#include "SourceFixture.h"
 #include "common/AppError.h"
+#include "db/SourceConnection.h"
 #include "db/SourceQuery.h"
 #include <gtest/gtest.h>
 
@@ -41,4 +43,36 @@ TEST(SourceCount, RefusedForDistinctParametersAndNoTableOfItsOwn)
                                "select NOME from T where A = (select B from U where C = :P)",
                                "SELECT (SELECT 1 FROM U)", "SELECT A /* FROM T */", "SELECT 'FROM T'"})
         EXPECT_THROW(SourceQuery::countStatement(QString::fromUtf8(select)), AppError) << select;
+}
+
+// The server takes those count statements and counts the rows the select then yields.
+TEST(SourceCountDb, CountMatchesTheRowsWithCommentsNamesAndSubqueries)
+{
+    SourceFixture s;
+    s.exec(QStringLiteral("CREATE TABLE T_ORIGEM (ID INT PRIMARY KEY, NOME VARCHAR(60), VALOR DECIMAL(12,3), ATIVO CHAR(1))"));
+    s.exec(QStringLiteral("INSERT INTO T_ORIGEM VALUES (1, 'um', 12.5, 'S'), (2, 'O''Brien', -0.001, 'N'), "
+                          "(3, NULL, NULL, 'S'), (4, 'quatro', 1000000, 'N')"));
+    SourceConnection conn;
+    conn.settings() = s.settings();
+    struct Case {
+        const char* select;
+        int rows;
+    } cases[] = {
+        {"SELECT ID /* from X */ FROM T_ORIGEM WHERE ATIVO = 'S' # order by ID\n", 2},
+        {"SELECT ID, (SELECT MAX(ID) FROM T_ORIGEM) AS M FROM T_ORIGEM "
+         "WHERE ID IN (SELECT ID FROM T_ORIGEM WHERE VALOR > 0 ORDER BY ID) ORDER BY ID",
+         2},
+        {"SELECT `ID` FROM `T_ORIGEM` WHERE NOME <> 'x` limit 1' -- limit 1\nORDER BY ID", 3},
+        {"SELECT ID FROM T_ORIGEM WHERE NOME <> 'it\\'s' ORDER/* by name */BY ID LIMIT 10", 3},
+    };
+    for (const Case& c : cases) {
+        SourceQuery q(conn);
+        q.setSql(QString::fromUtf8(c.select));
+        q.open();
+        EXPECT_EQ(q.recordCount(), c.rows) << c.select;
+        int rows = 0;
+        for (; !q.eof(); q.next())
+            ++rows;
+        EXPECT_EQ(rows, c.rows) << c.select;
+    }
 }
