@@ -63,8 +63,3 @@ void SourceConnection::noteError()
     if (e == 2006 || e == 2013 || e == 2055)
         m_lost = true;
 }
-
-QString SourceConnection::lastError() const
-{
-    return m_handle ? QString::fromUtf8(mysql_error(m_handle)) : QString();
-}

@@ -31,8 +31,6 @@ public:
     bool connected() const { return m_handle != nullptr; }
     st_mysql* handle();  // connects first when needed
 
-    // Message of the last error on this connection, as the server put it.
-    QString lastError() const;
     // After an error: when it says the server went away, the next use connects again, so a
     // run after a restarted server works with the same connection object.
     void noteError();
