@@ -163,7 +163,7 @@ QString SourceQuery::countStatement(const QString& selectText)
         ++k;
     if (k == words.size())
         throw AppError(QStringLiteral("Comando sem tabela para contar: ") + selectText);
-    const int start = words[k].end;
+    int start = words[k].end;
     int end = n;
     for (++k; k < words.size(); ++k) {
         const Word w = words[k];
@@ -174,7 +174,17 @@ QString SourceQuery::countStatement(const QString& selectText)
             break;
         }
     }
-    return QStringLiteral("select count(*) from ") + selectText.mid(start, end - start).trimmed();
+    // Only the server's blanks are trimmed: a no-break space or another Unicode blank is part of
+    // a name there (QString::trimmed would rename the table).
+    const auto blank = [&](int i) {
+        const char16_t c = selectText[i].unicode();
+        return c == u' ' || (c >= u'\t' && c <= u'\r');
+    };
+    while (start < end && blank(start))
+        ++start;
+    while (end > start && blank(end - 1))
+        --end;
+    return QStringLiteral("select count(*) from ") + selectText.mid(start, end - start);
 }
 
 namespace {

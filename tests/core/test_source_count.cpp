@@ -31,6 +31,9 @@ TEST(SourceCount, KeywordsInCommentsNamesAndSubqueriesAreNotTheSelects)
         {"SELECT A FROM T WHERE B = ':P' -- :Q ?", "select count(*) from T WHERE B = ':P' -- :Q ?"},
         {"SELECT A FROM T WHERE B IN (SELECT DISTINCT C FROM U)",
          "select count(*) from T WHERE B IN (SELECT DISTINCT C FROM U)"},
+        // A no-break space is part of a name to the server: only its own blanks are trimmed.
+        {"SELECT A FROM \xc2\xa0" "distinct\xc2\xa0 ORDER BY A", "select count(*) from \xc2\xa0" "distinct\xc2\xa0"},
+        {"SELECT A FROM\t\r\n T \x0b\x0c", "select count(*) from T"},
     };
     for (const Case& c : cases)
         EXPECT_EQ(SourceQuery::countStatement(QString::fromUtf8(c.select)), QString::fromUtf8(c.count)) << c.select;
