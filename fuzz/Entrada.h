@@ -1,8 +1,9 @@
 #pragma once
-// Turns the fuzzer's bytes into the texts a source row could carry. The same bytes are read
-// three ways, so one input reaches plain accented text (UTF-8, as the source connection
-// decodes it), every code from 0 to 255 (Latin-1) and any 16-bit unit, lone surrogates
-// included (UTF-16). Fields are separated by a newline.
+// Turns the fuzzer's bytes into the texts a source row could carry. Bytes are read three ways,
+// so inputs reach plain accented text (UTF-8, as the source connection decodes it), every code
+// from 0 to 255 (Latin-1) and any 16-bit unit, lone surrogates included (UTF-16): all three for
+// each input where an execution is cheap, the one the input picks (leituraPedida) where it is
+// not. Fields are separated by a newline.
 #include "common/AppError.h"
 #include "db/FieldValue.h"
 #include <QByteArray>
