@@ -43,11 +43,53 @@ QString RegionalFormat::floatToStr(double value)
     return out;
 }
 
+namespace {
+bool isAsciiDigit(QChar c) { return c.unicode() >= u'0' && c.unicode() <= u'9'; }
+// The blanks a number may carry around it: space, tab, line feed, vertical tab, form feed, return.
+bool isAsciiBlank(QChar c) { return c.unicode() == u' ' || (c.unicode() >= u'\t' && c.unicode() <= u'\r'); }
+}  // namespace
+
+bool RegionalFormat::isRegionalNumber(const QString& text)
+{
+    // Blanks, a sign, digits with a decimal comma ("12", "12,", "12,5", ",5"), an exponent
+    // ("e-3"), blanks. Read by hand: every number field of every row passes here.
+    const qsizetype n = text.size();
+    qsizetype i = 0;
+    const auto digits = [&] {
+        const qsizetype from = i;
+        while (i < n && isAsciiDigit(text[i]))
+            ++i;
+        return i - from;
+    };
+    while (i < n && isAsciiBlank(text[i]))
+        ++i;
+    if (i < n && (text[i] == QLatin1Char('+') || text[i] == QLatin1Char('-')))
+        ++i;
+    if (digits() > 0) {
+        if (i < n && text[i] == QLatin1Char(','))
+            ++i, digits();
+    } else {
+        if (i >= n || text[i] != QLatin1Char(','))
+            return false;
+        ++i;
+        if (digits() == 0)
+            return false;
+    }
+    if (i < n && (text[i] == QLatin1Char('e') || text[i] == QLatin1Char('E'))) {
+        ++i;
+        if (i < n && (text[i] == QLatin1Char('+') || text[i] == QLatin1Char('-')))
+            ++i;
+        if (digits() == 0)
+            return false;
+    }
+    while (i < n && isAsciiBlank(text[i]))
+        ++i;
+    return i == n;
+}
+
 bool RegionalFormat::strToFloat(const QString& text, double* value)
 {
-    static const QRegularExpression form(
-        QStringLiteral("^\\s*[+-]?(\\d+(,\\d*)?|,\\d+)([eE][+-]?\\d+)?\\s*$"));
-    if (!form.match(text).hasMatch())
+    if (!isRegionalNumber(text))
         return false;
     QString c = text.trimmed();
     c.replace(QLatin1Char(','), QLatin1Char('.'));

@@ -11,6 +11,8 @@ public:
     static QString floatToStr(double value);
     // Reads a number written with a decimal comma (an optional exponent is accepted).
     static bool strToFloat(const QString& text, double* value);
+    // The text has the regional number form strToFloat reads (whether or not it fits a double).
+    static bool isRegionalNumber(const QString& text);
     static QString dateToStr(const QDate& date);          // dd/mm/yyyy
     static QString dateTimeToStr(const QDateTime& value);  // dd/mm/yyyy, plus hh:mm:ss when not midnight
     static QChar dateSeparator() { return QLatin1Char('/'); }
