@@ -11,7 +11,15 @@ TEST(FieldValueText, NumbersKeptAsTextByTheLegacySystem)
         {"1234567,89", true, 1234567.89}, {".5", true, 0.5},     {"1.234", false, 0},
         {"12.345.678", false, 0},   {"1,234.56", false, 0},      {"abc", false, 0},
         {"", false, 0},             {"12,5,0", false, 0},        {"nan", false, 0},
-        {"inf", false, 0}};
+        {"inf", false, 0},
+        // The edges of each form, read by hand: digit groups must be whole, a comma ends them,
+        // the database's form takes a bare point and an exponent, blanks only outside and only
+        // the plain ones (a no-break space is not one).
+        {"1.2345,6", false, 0},     {"1234.567,8", false, 0},    {"+1.234.567,", true, 1234567},
+        {"1.234.", false, 0},       {"12.", true, 12},           {"-.5e1", true, -5},
+        {"1.5e", false, 0},         {",e5", false, 0},           {"12,e1", true, 120},
+        {"\t12,5\n", true, 12.5},   {"1 234,5", false, 0},       {"1.234,5e2", false, 0},
+        {"\u00a012,5", false, 0},    {"12,5x", false, 0},         {"\u0661\u0662", false, 0}};
     for (const Case& c : cases) {
         const FieldValue v = FieldValue::text(QString::fromUtf8(c.text));
         if (c.ok) {
