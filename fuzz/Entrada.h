@@ -75,6 +75,17 @@ inline bool repete(Leitura l, const uint8_t* data, size_t size)
     return true;
 }
 
+// Each reading of the whole input that is not a repetition, handed to confere as one text (the
+// scanners' targets, cheap enough to check every reading of every input).
+template <typename Confere>
+void cadaLeitura(const uint8_t* data, size_t size, Confere&& confere)
+{
+    const QByteArray bytes = QByteArray::fromRawData(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));
+    for (const Leitura l : kLeituras)
+        if (!repete(l, data, size))
+            confere(decodifica(bytes, l));
+}
+
 inline std::vector<Campo> campos(const uint8_t* data, size_t size, Leitura l)
 {
     std::vector<Campo> out;

@@ -162,9 +162,6 @@ void confere(const QString& texto)
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
-    const QByteArray bytes = QByteArray::fromRawData(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));
-    for (const entrada::Leitura l : entrada::kLeituras)
-        if (!entrada::repete(l, data, size))
-            confere(entrada::decodifica(bytes, l));
+    entrada::cadaLeitura(data, size, confere);
     return 0;
 }
