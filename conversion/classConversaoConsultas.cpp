@@ -130,7 +130,7 @@ QString TConversao::FGrupoComCodigoPredefinido(const QString& CodGrupo, const QS
         q.close();
         q.setSql(QStringLiteral("INSERT INTO GRUPROD (CODGRUPO, DESCRICAO) VALUES (:CODGRUPO, :DESCRICAO)"));
         q.setParamText(QStringLiteral("CODGRUPO"), grupo);
-        q.setParamText(QStringLiteral("DESCRICAO"), TextRules::upperWin1252(TextRules::copy(Descricao, 1, 30)));
+        q.setParamText(QStringLiteral("DESCRICAO"), TextRules::upperWin1252(TextRules::left(Descricao, 30)));
         q.execSql();
     }
     return CodGrupo;
@@ -151,7 +151,7 @@ QString TConversao::FSubGrupoComCodigoPredefinido(const QString& CodGrupo, const
         q.setSql(QStringLiteral("INSERT INTO SUBGRUP (CODGRUPO, CODSUBGRUPO, DESCRICAO) VALUES (:CODGRUPO, :CODSUBGRUPO, :DESCRICAO)"));
         q.setParamText(QStringLiteral("CODGRUPO"), StrZero(TextRules::right(CodGrupo, 3), 3));
         q.setParamText(QStringLiteral("CODSUBGRUPO"), StrZero(TextRules::right(CodSubgrupo, 3), 3));
-        q.setParamText(QStringLiteral("DESCRICAO"), TextRules::upperWin1252(TextRules::copy(Descricao, 1, 30)));
+        q.setParamText(QStringLiteral("DESCRICAO"), TextRules::upperWin1252(TextRules::left(Descricao, 30)));
         q.execSql();
     }
     return CodSubgrupo;
@@ -161,7 +161,7 @@ QString TConversao::FFabricante(const QString& Fabricante)
 {
     // A product must never carry a manufacturer code without its row: every failure ends the run.
     TargetQuery& q = *QAuxiliar;
-    const QString descricao = TextRules::copy(Fabricante, 1, 30);
+    const QString descricao = TextRules::left(Fabricante, 30);
     try {
         q.close();
         q.setSql(QStringLiteral("SELECT CODFABRIC FROM CADFABR WHERE DESCRICAO = :PFABRIC"));
@@ -193,7 +193,7 @@ QString TConversao::FFabricante(const QString& Fabricante)
 
 QString TConversao::FPais(const QString& Pais)
 {
-    const QString nome = TextRules::upperWin1252(TextRules::copy(Pais, 1, 60));
+    const QString nome = TextRules::upperWin1252(TextRules::left(Pais, 60));
     return achaOuCria(*this, *QAuxiliar,
                       {QStringLiteral("SELECT CODPAIS FROM PAISES WHERE NOMEPAIS =") + TextRules::quoted(nome),
                        QStringLiteral("SELECT MAX(CODPAIS) AS CODPAIS FROM PAISES"), QStringLiteral("CODPAIS"), 4,
@@ -204,7 +204,7 @@ QString TConversao::FPais(const QString& Pais)
 
 QString TConversao::FClasCli(const QString& ClasCli)
 {
-    const QString descricao = TextRules::upperWin1252(TextRules::copy(ClasCli, 1, 20));
+    const QString descricao = TextRules::upperWin1252(TextRules::left(ClasCli, 20));
     return achaOuCria(*this, *QAuxiliar,
                       {QStringLiteral("SELECT CODCLASCLI FROM CLASCLI WHERE DESCRICAO =") + TextRules::quoted(descricao),
                        QStringLiteral("SELECT MAX(CODCLASCLI) AS CODCLASCLI FROM CLASCLI"), QStringLiteral("CODCLASCLI"), 3,
@@ -215,7 +215,7 @@ QString TConversao::FClasCli(const QString& ClasCli)
 
 QString TConversao::FLocalProd(const QString& LocalProd)
 {
-    const QString descricao = TextRules::upperWin1252(TextRules::copy(LocalProd, 1, 20));
+    const QString descricao = TextRules::upperWin1252(TextRules::left(LocalProd, 20));
     return achaOuCria(*this, *QAuxiliar,
                       {QStringLiteral("SELECT CODLOCAL FROM LOCALPROD WHERE DESCRICAO =") + TextRules::quoted(descricao),
                        QStringLiteral("SELECT MAX(CODLOCAL) AS CODLOCAL FROM LOCALPROD"), QStringLiteral("CODLOCAL"), 8,
@@ -226,7 +226,7 @@ QString TConversao::FLocalProd(const QString& LocalProd)
 
 QString TConversao::FUnidade(const QString& VFUNID)
 {
-    const QString unidade = TextRules::upperWin1252(TextRules::copy(VFUNID, 1, 2));
+    const QString unidade = TextRules::upperWin1252(TextRules::left(VFUNID, 2));
     TargetQuery& q = *QAuxiliar;
     try {
         q.close();
