@@ -188,12 +188,14 @@ QString SourceQuery::countStatement(const QString& selectText)
 }
 
 namespace {
-[[noreturn]] void fail(SourceConnection& c, MYSQL* h)
+[[noreturn]] void fail(SourceConnection& c, const QString& error, unsigned code)
 {
-    const QString message = MensagemServidor::origem(QString::fromUtf8(mysql_error(h)), mysql_errno(h));
+    const QString message = MensagemServidor::origem(error, code);
     c.noteError();
     throw AppError(message);
 }
+
+[[noreturn]] void fail(SourceConnection& c, MYSQL* h) { fail(c, QString::fromUtf8(mysql_error(h)), mysql_errno(h)); }
 }  // namespace
 
 void SourceQuery::open()
@@ -220,14 +222,14 @@ void SourceQuery::open()
     const unsigned n = mysql_num_fields(m_result);
     MYSQL_FIELD* fields = mysql_fetch_fields(m_result);
     m_columns.clear();
-    m_types.assign(n, 0);
+    std::vector<int> types(n, 0);
     for (unsigned i = 0; i < n; ++i) {
         const QString name = QString::fromUtf8(fields[i].name).toUpper();
         if (!m_columns.contains(name))
             m_columns.insert(name, static_cast<int>(i));
-        m_types[i] = fields[i].type;
+        types[i] = fields[i].type;
     }
-    m_reader = std::make_unique<SourceRowReader>(m_result, h, m_types);
+    m_reader = std::make_unique<SourceRowReader>(m_result, h, std::move(types));
     m_eof = false;
     fetch();
 }
@@ -267,9 +269,7 @@ void SourceQuery::fetch()
             // The reader has left; the handle the rows came from is ours again (never a
             // reconnection while they are read).
             m_reader.reset();
-            const QString message = MensagemServidor::origem(item.errorText, item.errorCode);
-            m_connection.noteError();
-            throw AppError(message);
+            fail(m_connection, item.errorText, item.errorCode);
         }
         return;
     }

@@ -53,6 +53,5 @@ private:
     bool m_eof = true;
     int m_count = 0;
     QHash<QString, int> m_columns;  // upper-cased name -> index
-    std::vector<int> m_types;
     std::vector<FieldValue> m_row;
 };
