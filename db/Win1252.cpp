@@ -30,13 +30,7 @@ QByteArray Win1252::encode(const QString& text, bool substitui)
     char* o = out.data();
     const char16_t* p = reinterpret_cast<const char16_t*>(text.utf16());
     for (qsizetype i = 0; i < n; ++i) {
-        const char16_t u = p[i];
-        // Most characters are Latin-1, where the code is the character itself.
-        if (u < 0x80 || (u >= 0xA0 && u <= 0xFF)) {
-            o[i] = static_cast<char>(u);
-            continue;
-        }
-        const int code = codeOf(QChar(u));
+        const int code = codeOf(QChar(p[i]));
         if (code < 0 && substitui) {
             o[i] = '?';
             continue;
