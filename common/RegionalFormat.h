@@ -13,6 +13,10 @@ public:
     static bool strToFloat(const QString& text, double* value);
     // The text has the regional number form strToFloat reads (whether or not it fits a double).
     static bool isRegionalNumber(const QString& text);
+    // Numbers kept as text by the legacy system: the regional form ("1234,56", "1.234,56") and
+    // the database's own form ("1234.56"). A text whose dots could be digit groups or a decimal
+    // point ("1.234") is refused instead of guessed.
+    static bool readNumberText(const QString& text, double* value);
     static QString dateToStr(const QDate& date);          // dd/mm/yyyy
     static QString dateTimeToStr(const QDateTime& value);  // dd/mm/yyyy, plus hh:mm:ss when not midnight
     static QChar dateSeparator() { return QLatin1Char('/'); }
