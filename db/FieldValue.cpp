@@ -47,8 +47,15 @@ qint64 FieldValue::asInteger() const
 
 double FieldValue::asFloat() const
 {
+    if (const std::optional<double> v = toFloat())
+        return *v;
+    throw AppError(QStringLiteral("'%1' não é um valor numérico válido").arg(m_value.toString()));
+}
+
+std::optional<double> FieldValue::toFloat() const
+{
     if (isNull())
-        return 0;
+        return 0.0;
     switch (m_value.typeId()) {
     case QMetaType::LongLong:
         return static_cast<double>(m_value.toLongLong());
@@ -63,7 +70,7 @@ double FieldValue::asFloat() const
     default:
         break;
     }
-    throw AppError(QStringLiteral("'%1' não é um valor numérico válido").arg(m_value.toString()));
+    return std::nullopt;
 }
 
 QDateTime FieldValue::asDateTime() const

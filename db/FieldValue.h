@@ -2,6 +2,7 @@
 #include <QDateTime>
 #include <QString>
 #include <QVariant>
+#include <optional>
 
 // One field of the current row, read from either database. NULL reads as "", 0 or 30-12-1899.
 class FieldValue {
@@ -17,6 +18,7 @@ public:
     QString asString() const;
     qint64 asInteger() const;    // raises AppError when the value is not a whole number
     double asFloat() const;      // raises AppError when the value is not a number
+    std::optional<double> toFloat() const;  // asFloat's number, or none where it would raise
     QDateTime asDateTime() const;  // raises AppError when the value is not a date
 
     static QDateTime zeroDate();  // 30-12-1899 00:00, day 0 of the date scale

@@ -240,6 +240,13 @@ void confereLeitura(const entrada::Campo& campo)
     const std::optional<double> lido = entrada::numeroDoTexto(campo.texto);  // finite, or refused
     if (lido)
         confereLiteralNumerico(*lido);
+    // The fillers' reading raises exactly where toFloat gives none, with the same number otherwise.
+    try {
+        const double v = f.asFloat();
+        FUZZ_CHECK(lido && v == *lido);
+    } catch (const AppError&) {
+        FUZZ_CHECK(!lido);
+    }
     try {
         (void)f.asInteger();
     } catch (const AppError&) {

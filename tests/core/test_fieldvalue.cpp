@@ -22,8 +22,11 @@ TEST(FieldValueText, NumbersKeptAsTextByTheLegacySystem)
         {"\u00a012,5", false, 0},    {"12,5x", false, 0},         {"\u0661\u0662", false, 0}};
     for (const Case& c : cases) {
         const FieldValue v = FieldValue::text(QString::fromUtf8(c.text));
+        const std::optional<double> lido = v.toFloat();  // the same reading, without raising
+        EXPECT_EQ(lido.has_value(), c.ok) << c.text;
         if (c.ok) {
             EXPECT_DOUBLE_EQ(v.asFloat(), c.value) << c.text;
+            EXPECT_DOUBLE_EQ(lido.value_or(0), c.value) << c.text;
         } else {
             EXPECT_THROW(v.asFloat(), AppError) << c.text;
         }
@@ -37,6 +40,7 @@ TEST(FieldValueText, NullReadsAsDefaults)
     EXPECT_EQ(n.asString(), QString());
     EXPECT_EQ(n.asInteger(), 0);
     EXPECT_EQ(n.asFloat(), 0.0);
+    EXPECT_EQ(n.toFloat(), 0.0);
     EXPECT_EQ(n.asDateTime(), QDateTime(QDate(1899, 12, 30), QTime(0, 0), Qt::UTC));
 }
 
