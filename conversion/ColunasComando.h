@@ -1,13 +1,15 @@
 #pragma once
 #include <QDateTime>
 #include <QString>
-#include <QStringList>
+#include <vector>
 
 // The column/value pairs of one insert or update the converters build, in the order they are
 // added, each value written as the target's literal of its kind. The statement's own words
 // around them stay in the converter, exactly as it writes them.
 class ColunasComando {
 public:
+    // Column names are kept by pointer, not copied: pass literals (or names that outlive the
+    // statement's text).
     void texto(const char* coluna, const QString& v);
     void numero(const char* coluna, double v);
     void inteiro(const char* coluna, int v);
@@ -20,6 +22,18 @@ public:
     QString atribuicoes() const;
 
 private:
-    QStringList m_nomes;
-    QStringList m_valores;
+    // Every value goes into one buffer, and a statement's text is written once at its full
+    // size: a product statement has over a hundred columns, and a text per name and per
+    // value cost more than the rest of building it.
+    struct Coluna {
+        QLatin1StringView nome;
+        qsizetype inicio, tamanho;  // the value's place in m_valores
+    };
+    void abre(const char* coluna);
+    void fecha();
+    QStringView valor(const Coluna& c) const { return QStringView(m_valores).mid(c.inicio, c.tamanho); }
+
+    std::vector<Coluna> m_colunas;
+    QString m_valores;
+    qsizetype m_tamanhoNomes = 0;
 };

@@ -48,20 +48,25 @@ QString TextRules::upperWin1252(const QString& text)
 
 QString TextRules::quoted(const QString& text)
 {
-    // Built in one buffer: every value of every statement passes here.
-    const QChar q = QLatin1Char('\'');
     QString r;
     r.reserve(text.size() + 2);
-    r += q;
+    appendQuoted(r, text);
+    return r;
+}
+
+void TextRules::appendQuoted(QString& out, QStringView text)
+{
+    // Straight into the caller's buffer: every value of every statement passes here.
+    const QChar q = QLatin1Char('\'');
+    out += q;
     qsizetype from = 0;
     for (qsizetype p = text.indexOf(q); p >= 0; p = text.indexOf(q, from)) {
-        r += QStringView(text).mid(from, p + 1 - from);
-        r += q;
+        out += text.mid(from, p + 1 - from);
+        out += q;
         from = p + 1;
     }
-    r += QStringView(text).mid(from);
-    r += q;
-    return r;
+    out += text.mid(from);
+    out += q;
 }
 
 QString TextRules::removeChar(const QString& text, QChar c)

@@ -16,6 +16,7 @@ public:
     // set and stay; characters outside it are left as they are.
     static QString upperWin1252(const QString& text);
     static QString quoted(const QString& text);
+    static void appendQuoted(QString& out, QStringView text);  // out += quoted(text)
     static QString removeChar(const QString& text, QChar c);
     static QString right(const QString& text, int count);  // the last count characters
     static QString numberLiteral(double value);  // general form, "." decimal, unquoted
