@@ -86,26 +86,37 @@ void cadaLeitura(const uint8_t* data, size_t size, Confere&& confere)
             confere(decodifica(bytes, l));
 }
 
-inline std::vector<Campo> campos(const uint8_t* data, size_t size, Leitura l)
+// The fields of an input, at most "maximo" of them (the rest of the input is not read). A
+// field's bytes are the input's own, not a copy: the input outlives the execution's fields.
+inline std::vector<Campo> campos(const uint8_t* data, size_t size, Leitura l, size_t maximo = SIZE_MAX)
 {
     std::vector<Campo> out;
-    const QByteArray todos = QByteArray::fromRawData(reinterpret_cast<const char*>(data),
-                                                     static_cast<qsizetype>(size));
+    const char* bytes = reinterpret_cast<const char*>(data);
+    const auto bruto = [&](size_t de, size_t ate) {
+        return QByteArray::fromRawData(bytes + de, static_cast<qsizetype>(ate - de));
+    };
     if (l == Leitura::Utf16) {
-        // Split after decoding: a newline byte inside a 16-bit unit is no separator here.
-        const QString texto = decodifica(todos, l);
-        qsizetype inicio = 0;
-        for (qsizetype i = 0; i <= texto.size(); ++i) {
-            if (i == texto.size() || texto[i] == QLatin1Char('\n')) {
-                const QString t = texto.mid(inicio, i - inicio);
-                out.push_back({t, QByteArray(reinterpret_cast<const char*>(t.utf16()), t.size() * 2)});
+        // Split after decoding: a newline byte inside a 16-bit unit is no separator here. A
+        // field's bytes are its units' bytes, low byte first, as the decoding read them.
+        const size_t unidades = size / 2;
+        size_t inicio = 0;
+        for (size_t i = 0; i <= unidades && out.size() < maximo; ++i) {
+            if (i == unidades || (data[2 * i] == '\n' && data[2 * i + 1] == 0)) {
+                const QByteArray b = bruto(2 * inicio, 2 * i);
+                out.push_back({decodifica(b, l), b});
                 inicio = i + 1;
             }
         }
         return out;
     }
-    for (const QByteArray& b : todos.split('\n'))
-        out.push_back({decodifica(b, l), QByteArray(b.constData(), b.size())});
+    size_t inicio = 0;
+    for (size_t i = 0; i <= size && out.size() < maximo; ++i) {
+        if (i == size || data[i] == '\n') {
+            const QByteArray b = bruto(inicio, i);
+            out.push_back({decodifica(b, l), b});
+            inicio = i + 1;
+        }
+    }
     return out;
 }
 

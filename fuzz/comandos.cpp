@@ -8,8 +8,9 @@
 // Input: the first line picks the converter (its first byte, modulo 6), the reading of the values
 // (the same byte: "0" to "5" UTF-8, "6" to ";" Latin-1, "<" to "A" UTF-16, and so on around)
 // and the setter the fields start from (the number after it); each further line is one value for
-// the next setter. One reading per input: the three readings of the same bytes are unrelated
-// texts, and the fuzzer reaches each by changing that byte.
+// the next setter, one line per setter at most (the rest is not read). One reading per input:
+// the three readings of the same bytes are unrelated texts, and the fuzzer reaches each by
+// changing that byte.
 #include "Entrada.h"
 #include "Sql.h"
 #include "conversion/TextRules.h"
@@ -173,9 +174,20 @@ void espelha(C& b, bool vazio, void (C::*set)(const QString&), const QString& (C
     FUZZ_CHECK(false);
 }
 
+// The lines after the header, read the way the header asks.
+struct Linhas {
+    const uint8_t* data;
+    size_t size;
+    entrada::Leitura leitura;
+    // One field per setter at most. A setter called again on the same record reaches nothing a
+    // single call does not (any two setters meet in either order as the starting setter
+    // moves), and a longer input would only repeat the work: the rest is not read.
+    std::vector<Campo> campos(size_t setters) const { return entrada::campos(data, size, leitura, setters); }
+};
+
 // --- Customers ----------------------------------------------------------------------------
 
-void clientes(const std::vector<Campo>& campos, int inicio)
+void clientes(const Linhas& linhas, int inicio)
 {
     using C = TConverteCliente;
     static const std::vector<Setter<C>> setters = {
@@ -193,6 +205,7 @@ void clientes(const std::vector<Campo>& campos, int inicio)
         // Written by no statement: they must not reach one.
         TXT(SetNomeCidade), TXT(SetNomeCidadeEntr), TXT(SetNomeCidadeCob), TXT(SetInscMunicipal),
         TXT(SetNomeMae), TXT(SetNomePai), TXT(SetMalaDiretaEletr), TXT(SetProtestarCliente)};
+    const std::vector<Campo> campos = linhas.campos(setters.size());
     static const Tabela<C> tabela = {
         COL("CLIENTE.CODCLIENTE", CodCliente), COL("CLIENTE.NOME", Nome), COL("CLIENTE.NOMEFANTASIA", NomeFantasia),
         COL("CLIENTE.ENDERECO", Endereco), COL("CLIENTE.BAIRRO", Bairro), COL("CLIENTE.CODCIDADE", CodCidade),
@@ -246,7 +259,7 @@ void clientes(const std::vector<Campo>& campos, int inicio)
 
 // --- Suppliers ----------------------------------------------------------------------------
 
-void fornecedores(const std::vector<Campo>& campos, int inicio)
+void fornecedores(const Linhas& linhas, int inicio)
 {
     using C = TConverteFornece;
     static const std::vector<Setter<C>> setters = {
@@ -256,6 +269,7 @@ void fornecedores(const std::vector<Campo>& campos, int inicio)
         TXT(SetInscEst), TXT(SetFone), TXT(SetFax), TXT(SetCelular), TXT(SetEmail), TXT(SetHomePage),
         TXT(SetCampoLivre1), TXT(SetCampoLivre2), TXT(SetContaCx), TXT(SetCTCTbred), TXT(Setobservacao),
         TXT(SetAtivo), TXT(SetTipoFornece)};
+    const std::vector<Campo> campos = linhas.campos(setters.size());
     static const Tabela<C> tabela = {
         COL("FORNECE.CODFORNEC", CodFornec), COL("FORNECE.NOME", Nome), COL("FORNECE.NOMEFANTASIA", NomeFantasia),
         COL("FORNECE.CONTATO", Contato), COL("FORNECE.ENDERECO", Endereco), COL("FORNECE.BAIRRO", Bairro),
@@ -279,11 +293,12 @@ void fornecedores(const std::vector<Campo>& campos, int inicio)
 
 // --- Product groups and fiscal classes (bound parameters) ---------------------------------
 
-void gruposProdutos(const std::vector<Campo>& campos, int inicio)
+void gruposProdutos(const Linhas& linhas, int inicio)
 {
     using C = TConverteGruposProd;
     static const std::vector<Setter<C>> setters = {TXT(SetCodigo), TXT(SetDescricao), INT(SetDiasEstoqueMaximo),
                                                    INT(SetDiasEstoqueMinimo)};
+    const std::vector<Campo> campos = linhas.campos(setters.size());
     C c(banco());
     aplica(c, setters, campos, inicio);
     // The group code is the last three characters of the trimmed key, zero-filled: a product
@@ -304,11 +319,12 @@ void gruposProdutos(const std::vector<Campo>& campos, int inicio)
     FUZZ_CHECK(c.Descricao().isEmpty() || c.Descricao().front().unicode() > 32);
 }
 
-void classesFiscais(const std::vector<Campo>& campos, int inicio)
+void classesFiscais(const Linhas& linhas, int inicio)
 {
     using C = TConverteClassificacaoFiscal;
     static const std::vector<Setter<C>> setters = {TXT(SetCodClasFis), TXT(SetCodNBM), TXT(SetCodigoNCM),
                                                    TXT(SetPisConfRetido), TXT(SetCodNatReceita), INT(SetAliqIpi)};
+    const std::vector<Campo> campos = linhas.campos(setters.size());
     C c(banco());
     aplica(c, setters, campos, inicio);
     FUZZ_CHECK(c.CodClasFis().isEmpty() || c.CodClasFis().size() == 4);
@@ -322,7 +338,7 @@ void classesFiscais(const std::vector<Campo>& campos, int inicio)
 
 // --- Products -----------------------------------------------------------------------------
 
-void produtos(const std::vector<Campo>& campos, int inicio)
+void produtos(const Linhas& linhas, int inicio)
 {
     using C = TConverteProduto;
     static const std::vector<Setter<C>> setters = {
@@ -352,6 +368,7 @@ void produtos(const std::vector<Campo>& campos, int inicio)
         NUM(SetPercIcmsSubsTribSaidaR4), NUM(SetDescontoMaximo), NUM(SetPr_Ult_Ent1), INT(SetGrade),
         [](C& c, const Campo& f) { c.SetData_Ult_Ent(entrada::data(f, C::DataSentinela())); },
         [](C& c, const Campo& f) { c.SetData_Ult_Rea(entrada::data(f, C::DataSentinela())); }};
+    const std::vector<Campo> campos = linhas.campos(setters.size());
     static const Tabela<C> tabela = {
         COL("PRODUTO.CODPROD", CodProd), COL("PRODUTO.TIPOPROD", TipoProd), COL("PRODUTO.ATIVO", Ativado),
         COL("PRODUTO.PRODBLOQUEADO", ProdBloqueado), COL("PRODUTO.CONTROLESERIE", ControleSerie),
@@ -436,12 +453,13 @@ void produtos(const std::vector<Campo>& campos, int inicio)
 
 // --- Stock complement ---------------------------------------------------------------------
 
-void complementos(const std::vector<Campo>& campos, int inicio)
+void complementos(const Linhas& linhas, int inicio)
 {
     using C = TConverteCompProd;
     static const std::vector<Setter<C>> setters = {
         TXT(SetCodProd), TXT(SetCodEmpresa), TXT(SetCodGrade), NUM(SetEstoque), NUM(setEstoqueDisp),
         NUM(SetEstMaximo), NUM(SetEstMinimo), NUM(SetPrecoCusto), NUM(setPrecoMedio), NUM(setPrecoNf)};
+    const std::vector<Campo> campos = linhas.campos(setters.size());
     static const Tabela<C> tabela = {
         COL("COMPPROD.CODPROD", CodProd), COL("COMPPROD.CODEMPRESA", CodEmpresa),
         COL("COMPPROD.CODGRADE", CodGrade), COL("COMPPROD.ESTOQUE", Estoque),
@@ -468,15 +486,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     const entrada::Leitura leitura = entrada::kLeituras[(primeiro / 6 + 1) % 3];
     bool ok = false;
     const int inicio = cabeca.mid(1).trimmed().toInt(&ok) & 0xFFFF;
-    const std::vector<Campo> campos = entrada::campos(quebra + 1, static_cast<size_t>(fim - quebra - 1), leitura);
+    const Linhas linhas{quebra + 1, static_cast<size_t>(fim - quebra - 1), leitura};
     const int i = ok ? inicio : 0;
     switch (conversor) {
-    case 0: clientes(campos, i); break;
-    case 1: fornecedores(campos, i); break;
-    case 2: gruposProdutos(campos, i); break;
-    case 3: classesFiscais(campos, i); break;
-    case 4: produtos(campos, i); break;
-    default: complementos(campos, i); break;
+    case 0: clientes(linhas, i); break;
+    case 1: fornecedores(linhas, i); break;
+    case 2: gruposProdutos(linhas, i); break;
+    case 3: classesFiscais(linhas, i); break;
+    case 4: produtos(linhas, i); break;
+    default: complementos(linhas, i); break;
     }
     return 0;
 }

@@ -276,7 +276,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     if (size == 0)
         return 0;
     const TConversao& c = conversao();
-    const std::vector<entrada::Campo> campos = entrada::campos(data + 1, size - 1, entrada::leituraPedida(data[0]));
+    const std::vector<entrada::Campo> campos = entrada::campos(data + 1, size - 1, entrada::leituraPedida(data[0]), 17);
     std::vector<std::pair<QByteArray, int>> feitos;  // a field repeated with the same width: checked already
     for (size_t i = 0; i < campos.size() && i < 16; ++i) {
         // The width comes from the next field's length, so widths below, at and above the
