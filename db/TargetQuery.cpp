@@ -130,10 +130,11 @@ namespace {
 ParamValue& paramSlot(TargetQuery::Impl& d, const QString& text, const QString& name)
 {
     ensureParsed(d, text);
-    const QString key = name.toUpper();
-    if (!d.paramOrder.contains(key))
+    // params holds exactly the names the text has (ensureParsed keeps it so).
+    const auto slot = d.params.find(name.toUpper());
+    if (slot == d.params.end())
         throw AppError(QStringLiteral("Parâmetro '%1' não encontrado no comando.").arg(name));
-    return d.params[key];
+    return *slot;
 }
 }  // namespace
 

@@ -34,7 +34,7 @@ public:
     void setSql(const QString& text);
     void clearSql();
     void addSql(const QString& line);
-    QString sql() const { return m_lines.join(QLatin1Char('\n')); }
+    QString sql() const { return m_lines.size() == 1 ? m_lines.front() : m_lines.join(QLatin1Char('\n')); }
 
     // Parameters, by name (case-insensitive); a name that the text lacks raises AppError.
     void setParamText(const QString& name, const QString& value);

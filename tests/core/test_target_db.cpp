@@ -104,6 +104,7 @@ TEST_F(TargetDb, NamedParametersByNameAndTypeAndUnknownNameRaises)
     // A colon inside a literal is no parameter.
     q.setSql(QStringLiteral("SELECT COD, NOME, VALOR, DATA, QTD FROM T_TESTE WHERE COD = :C AND NOME <> ':X'"));
     EXPECT_EQ(q.paramNames(), QStringList{QStringLiteral("C")});
+    EXPECT_THROW(q.setParamText(QStringLiteral("COD"), QStringLiteral("X1")), AppError);  // the last text's
     q.setParamText(QStringLiteral("C"), QStringLiteral("X1"));
     q.open();
     ASSERT_FALSE(q.isEmpty());
