@@ -3,7 +3,6 @@
 #include "db/MensagemServidor.h"
 #include "db/SourceConnection.h"
 #include "db/SourceRowReader.h"
-#include <QRegularExpression>
 #include <mysql.h>
 #include <algorithm>
 #include <cstring>

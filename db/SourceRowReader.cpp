@@ -1,6 +1,5 @@
 #include "db/SourceRowReader.h"
 #include <QDateTime>
-#include <QTimeZone>
 #include <errmsg.h>
 #include <exception>
 #include <mysql.h>
