@@ -8,17 +8,20 @@ void ColunasComando::abre(const char* coluna)
         m_valores.reserve(2048);
     }
     const QLatin1StringView nome(coluna);
-    m_colunas.push_back({nome, m_valores.size(), 0});
+    m_colunas.push_back({nome, m_valores.size()});
     m_tamanhoNomes += nome.size();
 }
 
-void ColunasComando::fecha() { m_colunas.back().tamanho = m_valores.size() - m_colunas.back().inicio; }
+QStringView ColunasComando::valor(size_t i) const
+{
+    const qsizetype fim = i + 1 < m_colunas.size() ? m_colunas[i + 1].inicio : m_valores.size();
+    return QStringView(m_valores).mid(m_colunas[i].inicio, fim - m_colunas[i].inicio);
+}
 
 void ColunasComando::texto(const char* coluna, const QString& v)
 {
     abre(coluna);
     TextRules::appendQuoted(m_valores, v);
-    fecha();
 }
 
 void ColunasComando::numero(const char* coluna, double v) { add(coluna, TextRules::numberLiteral(v)); }
@@ -29,7 +32,6 @@ void ColunasComando::add(const char* coluna, const QString& literal)
 {
     abre(coluna);
     m_valores += literal;
-    fecha();
 }
 
 QString ColunasComando::insercao(QStringView inicio, QStringView meio, QStringView fim) const
@@ -47,7 +49,7 @@ QString ColunasComando::insercao(QStringView inicio, QStringView meio, QStringVi
     for (size_t i = 0; i < m_colunas.size(); ++i) {
         if (i > 0)
             sql += QLatin1StringView(", ");
-        sql += valor(m_colunas[i]);
+        sql += valor(i);
     }
     sql += fim;
     return sql;
@@ -63,7 +65,7 @@ QString ColunasComando::atribuicoes() const
             sql += QLatin1StringView(", ");
         sql += m_colunas[i].nome;
         sql += QLatin1StringView(" = ");
-        sql += valor(m_colunas[i]);
+        sql += valor(i);
     }
     return sql;
 }

@@ -27,11 +27,10 @@ private:
     // value cost more than the rest of building it.
     struct Coluna {
         QLatin1StringView nome;
-        qsizetype inicio, tamanho;  // the value's place in m_valores
+        qsizetype inicio;  // where the value starts in m_valores; it ends where the next starts
     };
     void abre(const char* coluna);
-    void fecha();
-    QStringView valor(const Coluna& c) const { return QStringView(m_valores).mid(c.inicio, c.tamanho); }
+    QStringView valor(size_t i) const;
 
     std::vector<Coluna> m_colunas;
     QString m_valores;
