@@ -91,28 +91,16 @@ void cadaLeitura(const uint8_t* data, size_t size, Confere&& confere)
 inline std::vector<Campo> campos(const uint8_t* data, size_t size, Leitura l, size_t maximo = SIZE_MAX)
 {
     std::vector<Campo> out;
-    const char* bytes = reinterpret_cast<const char*>(data);
-    const auto bruto = [&](size_t de, size_t ate) {
-        return QByteArray::fromRawData(bytes + de, static_cast<qsizetype>(ate - de));
-    };
-    if (l == Leitura::Utf16) {
-        // Split after decoding: a newline byte inside a 16-bit unit is no separator here. A
-        // field's bytes are its units' bytes, low byte first, as the decoding read them.
-        const size_t unidades = size / 2;
-        size_t inicio = 0;
-        for (size_t i = 0; i <= unidades && out.size() < maximo; ++i) {
-            if (i == unidades || (data[2 * i] == '\n' && data[2 * i + 1] == 0)) {
-                const QByteArray b = bruto(2 * inicio, 2 * i);
-                out.push_back({decodifica(b, l), b});
-                inicio = i + 1;
-            }
-        }
-        return out;
-    }
+    // Split by units of the reading: in UTF-16 a newline is the unit 0x000A (low byte first, as
+    // decodifica reads), and a newline byte inside another unit is no separator. A field's bytes
+    // are its units' bytes.
+    const size_t unidade = l == Leitura::Utf16 ? 2 : 1;
+    const size_t n = size / unidade;
     size_t inicio = 0;
-    for (size_t i = 0; i <= size && out.size() < maximo; ++i) {
-        if (i == size || data[i] == '\n') {
-            const QByteArray b = bruto(inicio, i);
+    for (size_t i = 0; i <= n && out.size() < maximo; ++i) {
+        if (i == n || (data[unidade * i] == '\n' && (unidade == 1 || data[unidade * i + 1] == 0))) {
+            const QByteArray b = QByteArray::fromRawData(reinterpret_cast<const char*>(data) + unidade * inicio,
+                                                         static_cast<qsizetype>(unidade * (i - inicio)));
             out.push_back({decodifica(b, l), b});
             inicio = i + 1;
         }
